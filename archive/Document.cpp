@@ -1,0 +1,8 @@
+#include "Document.h"
+
+DocumentState documentState;
+
+void ClearTable()
+{
+    EntryTable().swap(documentState.table);
+}

@@ -1,0 +1,7 @@
+#pragma once
+
+#include "FileSystem.h"
+
+// Shared between the portable and the platform halves of the file-system helper.
+bool InjectedFailure();
+void CloseNativeQuietly(NativeFile& file);

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "Document.h"
+#include "SafeFile.h"
+
+// Reads the archive at path into table, which the caller has emptied. The new table is built
+// aside and handed over only when the whole file was read; on a CommandError the table stays
+// empty. Damaged files are refused whole, never loaded in part.
+void LoadArchive(const std::string& path, EntryTable& table);
+
+// Writes table as a VIV archive through the safe writer: the file at path is either replaced
+// whole or left as it was. Raises "Archive is too large to be saved." before writing anything
+// when the archive would pass 4294967295 bytes.
+void SaveArchive(const std::string& path, const EntryTable& table);
+
+// What the directory of an archive about to be written needs of each member.
+struct MemberLayout {
+    std::string_view name;
+    std::uint32_t size = 0;
+};
+
+struct ArchiveLayout {
+    std::uint32_t dataStart = 0;
+    std::uint32_t archiveSize = 0;
+};
+
+// Where the data of these members starts and how long the archive is, members back to back
+// in this order. Raises "Archive is too large to be saved." when it would not fit the format.
+ArchiveLayout PlanLayout(std::span<const MemberLayout> members);
+
+// Writes the header and the directory of that layout.
+void WriteHeaderAndDirectory(SafeFileWriter& writer, std::span<const MemberLayout> members,
+                             const ArchiveLayout& layout);

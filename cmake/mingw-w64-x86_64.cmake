@@ -1,0 +1,16 @@
+# Cross-compiling for 64-bit Windows with the posix-threads MinGW-w64 toolchain.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+
+set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
+set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
+set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+
+# Test programs run through wine; TAMSEL_WINE is the wrapper that ./test provides.
+set(TAMSEL_WINE "${CMAKE_CURRENT_LIST_DIR}/wine-run" CACHE FILEPATH "Runs a Windows program under wine")
+set(CMAKE_CROSSCOMPILING_EMULATOR ${TAMSEL_WINE})

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "Document.h"
+
+using Bytes = std::vector<std::uint8_t>;
+
+Bytes BytesOf(std::string_view text);
+Bytes Be32(std::uint32_t value);
+Bytes Concat(std::initializer_list<Bytes> parts);
+Bytes Header(std::uint32_t archiveSize, std::uint32_t entryCount, std::uint32_t dataStart);
+Bytes Record(std::uint32_t offset, std::uint32_t size, std::string_view name);
+
+// A fresh folder, removed with everything in it at the end of the test.
+struct TempFolder {
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    std::string File(std::string_view name) const;
+    std::vector<std::string> Names() const;
+
+    std::filesystem::path path;
+};
+
+void WriteBytes(const std::string& path, const Bytes& bytes);
+Bytes ReadBytes(const std::string& path);
+
+ArchiveEntry Entry(std::string_view name, std::string_view data);

@@ -1,0 +1,25 @@
+#include "MemberFile.h"
+
+#include <new>
+
+#include "CommandError.h"
+#include "InputFile.h"
+#include "VivFormat.h"
+
+std::vector<std::uint8_t> ReadMemberFile(const std::string& path)
+{
+    InputFile input;
+    if (!OpenInputFile(path, input))
+        throw ErrorWithPath(errorTexts::fileCouldntBeOpened, path);
+    if (input.length > vivMaxFileSize)
+        throw ErrorWithPath(errorTexts::fileTooLarge, path);
+    std::vector<std::uint8_t> data;
+    try {
+        data.resize(static_cast<std::size_t>(input.length));
+    } catch (const std::bad_alloc&) {
+        throw ErrorText(errorTexts::memoryCouldntBeAllocated);
+    }
+    if (!ReadAt(input, 0, data.data(), data.size()))
+        throw ErrorWithPath(errorTexts::fileCouldntBeOpened, path);
+    return data;
+}

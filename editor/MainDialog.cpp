@@ -1,0 +1,118 @@
+#include <string>
+
+#include "Commands.h"
+#include "Document.h"
+#include "Editor.h"
+#include "FileList.h"
+#include "StatusTexts.h"
+
+HINSTANCE instanceHandle = nullptr;
+HWND fileListHandle = nullptr;
+HICON smallIcon = nullptr;
+HICON bigIcon = nullptr;
+
+namespace {
+HICON LoadIconOfSize(int widthMetric, int heightMetric)
+{
+    return static_cast<HICON>(LoadImageA(instanceHandle, MAKEINTRESOURCEA(IDI_TAMSEL), IMAGE_ICON,
+                                         GetSystemMetrics(widthMetric), GetSystemMetrics(heightMetric),
+                                         LR_DEFAULTCOLOR));
+}
+
+INT_PTR InitMainDialog(HWND dialog)
+{
+    HMENU systemMenu = GetSystemMenu(dialog, FALSE);
+    EnableMenuItem(systemMenu, SC_MAXIMIZE, MF_BYCOMMAND | MF_GRAYED);
+    EnableMenuItem(systemMenu, SC_SIZE, MF_BYCOMMAND | MF_GRAYED);
+
+    smallIcon = LoadIconOfSize(SM_CXSMICON, SM_CYSMICON);
+    bigIcon = LoadIconOfSize(SM_CXICON, SM_CYICON);
+    if (!smallIcon || !bigIcon) {
+        EndDialog(dialog, 0);
+        return TRUE;
+    }
+    SendMessageA(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
+    SendMessageA(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon));
+
+    fileListHandle = GetDlgItem(dialog, IDC_FILE_LIST);
+    if (!fileListHandle) {
+        EndDialog(dialog, 0);
+        return TRUE;
+    }
+    InitFileListColumns();
+    SetDlgItemTextA(dialog, IDC_STATUS_FIELD, statusTexts::noFileOpened);
+    if (!documentState.currentPath.empty())
+        OpenDocument(dialog, false);
+    return TRUE;
+}
+
+// The whole parameter is compared: only BN_CLICKED (notification 0) from the buttons counts.
+INT_PTR RunButton(HWND dialog, WPARAM command)
+{
+    switch (command) {
+    case IDC_NEW: NewDocument(dialog); break;
+    case IDC_OPEN: OpenDocument(dialog, true); break;
+    case IDC_SAVE: SaveDocument(dialog, false); break;
+    case IDC_SAVE_AS: SaveDocument(dialog, true); break;
+    case IDC_IMPORT: ImportMember(dialog); break;
+    case IDC_EXPORT: ExportMembers(dialog); break;
+    case IDC_RENAME: RenameMember(dialog); break;
+    case IDC_REMOVE: RemoveMembers(dialog); break;
+    case IDC_EXIT: EndDialog(dialog, 0); break;
+    case IDC_MOVE_UP: MoveMemberUp(dialog); break;
+    case IDC_MOVE_DOWN: MoveMemberDown(dialog); break;
+    default: return FALSE;  // IDOK and IDCANCEL among them: Enter and Esc do nothing
+    }
+    return TRUE;
+}
+
+void DestroyMainDialog()
+{
+    DestroyIcon(smallIcon);
+    DestroyIcon(bigIcon);
+    smallIcon = nullptr;
+    bigIcon = nullptr;
+    ClearTable();
+    PostQuitMessage(0);
+}
+}  // namespace
+
+void ShowStatus(HWND dialog, const std::string& text)
+{
+    SetDlgItemTextA(dialog, IDC_STATUS_FIELD, text.c_str());
+    UpdateWindow(dialog);
+}
+
+void ShowError(HWND dialog, std::string_view text)
+{
+    MessageBoxA(dialog, std::string(text).c_str(), "Error", MB_ICONERROR | MB_OK);
+}
+
+INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        return InitMainDialog(dialog);
+    case WM_COMMAND:
+        return RunButton(dialog, wParam);
+    case WM_NOTIFY: {
+        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        // No message result is set: the list never applies an edited text by itself.
+        if (header->code == LVN_ENDLABELEDITA)
+            return CommitRename(dialog, *reinterpret_cast<const NMLVDISPINFOA*>(lParam));
+        return FALSE;
+    }
+    case restartRowEditMessage:
+        if (documentState.documentOpen && wParam < documentState.table.size())
+            BeginRowEdit(static_cast<int>(wParam));
+        return TRUE;
+    case WM_CLOSE:
+        EndDialog(dialog, 0);
+        return TRUE;
+    case WM_DESTROY:
+        DestroyMainDialog();
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+// The name an imported file gets: the text after the path's last backslash, or the whole path
+// when there is none or nothing follows it.
+std::string MemberNameFromPath(std::string_view path);
+
+// The file name Export offers for a member: only the part after its last '\' or '/', with the
+// characters Windows refuses in file names replaced by '_', at most maxLength characters. A
+// member's name must not steer the dialog into another folder.
+std::string ExportFileName(std::string_view memberName, std::size_t maxLength);

@@ -1,0 +1,97 @@
+#include <new>
+
+#include "CommandError.h"
+#include "Commands.h"
+#include "Document.h"
+#include "FileDialogs.h"
+#include "FileList.h"
+#include "MemberFile.h"
+#include "MemberNames.h"
+#include "Names.h"
+#include "SafeFile.h"
+#include "StatusTexts.h"
+
+namespace {
+std::string ReplacePromptText(const ArchiveEntry& existing, const ArchiveEntry& incoming)
+{
+    return "Replace file:\n   " + existing.name + " (" + FormatDecimal(existing.size()) + " bytes)\n" +
+           "with file:\n   " + incoming.name + " (" + FormatDecimal(incoming.size()) + " bytes)\n";
+}
+
+// Puts the imported entry in the place of the first member of its name, if the user agrees,
+// or at the end. The table is unchanged on every failure.
+void PlaceImportedEntry(HWND dialog, ArchiveEntry&& entry)
+{
+    EntryTable& table = documentState.table;
+    for (ArchiveEntry& existing : table) {
+        if (!NamesEqual(existing.name, entry.name))
+            continue;
+        int answer = MessageBoxA(dialog, ReplacePromptText(existing, entry).c_str(), "Replace file",
+                                 MB_ICONWARNING | MB_OKCANCEL);
+        if (answer != IDOK)
+            throw CommandError{};
+        existing = std::move(entry);
+        return;
+    }
+    try {
+        table.push_back(std::move(entry));
+    } catch (const std::bad_alloc&) {
+        throw ErrorText(errorTexts::memoryCouldntBeAllocated);
+    }
+}
+}  // namespace
+
+void ImportMember(HWND dialog)
+{
+    if (!documentState.documentOpen)
+        return;
+    std::string path;
+    if (!AskForPath(dialog, FileDialogKind::open, "Import file", allFilesFilter, path))
+        return;
+    ShowStatus(dialog, statusTexts::importing);
+    try {
+        ArchiveEntry entry;
+        entry.name = MemberNameFromPath(path);
+        entry.data = ReadMemberFile(path);
+        PlaceImportedEntry(dialog, std::move(entry));
+        RefreshFileList();
+        ShowStatus(dialog, documentState.currentPath);
+    } catch (const CommandError& error) {
+        ShowStatus(dialog, documentState.currentPath);
+        if (error.text)
+            ShowError(dialog, *error.text);
+    } catch (const std::bad_alloc&) {
+        ShowStatus(dialog, documentState.currentPath);
+        ShowError(dialog, errorTexts::memoryCouldntBeAllocated);
+    }
+}
+
+// Each selected member goes to a file of the user's choice, through the safe writer: a file
+// that cannot be written keeps its old content and its row stays selected.
+void ExportMembers(HWND dialog)
+{
+    if (!documentState.documentOpen)
+        return;
+    if (CountSelectedRows() == 0) {
+        ShowError(dialog, errorTexts::noFileSelected);
+        return;
+    }
+    for (std::size_t i = 0; i < documentState.table.size(); ++i) {
+        int row = static_cast<int>(i);
+        if (!IsRowSelected(row))
+            continue;
+        const ArchiveEntry& entry = documentState.table[i];
+        std::string path = ExportFileName(entry.name, MAX_PATH - 1);
+        if (!AskForPath(dialog, FileDialogKind::save, "Export file", allFilesFilter, path))
+            continue;
+        ShowStatus(dialog, statusTexts::exporting);
+        try {
+            WriteFileSafely(path, entry.data.data(), entry.data.size());
+            ShowStatus(dialog, documentState.currentPath);
+            SetRowSelected(row, false);
+        } catch (const CommandError& error) {
+            ShowStatus(dialog, documentState.currentPath);
+            ShowError(dialog, error.text.value_or(""));
+        }
+    }
+}

@@ -1,0 +1,82 @@
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+
+#include <fcntl.h>
+#include <io.h>
+
+#include "Platform.h"
+
+EntryKind KindOfEntry(const std::string& path)
+{
+    DWORD attributes = ::GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return EntryKind::missing;
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT)
+        return EntryKind::link;
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+        return EntryKind::folder;
+    return attributes & FILE_ATTRIBUTE_DEVICE ? EntryKind::other : EntryKind::file;
+}
+
+bool IsFolder(const std::string& path)
+{
+    // Without FILE_FLAG_OPEN_REPARSE_POINT the handle is that of the link's target.
+    HANDLE handle = ::CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return false;
+    BY_HANDLE_FILE_INFORMATION info;
+    bool folder = ::GetFileInformationByHandle(handle, &info) && (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+    ::CloseHandle(handle);
+    return folder;
+}
+
+bool CreateFolder(const std::string& path)
+{
+    return ::CreateDirectoryA(path.c_str(), nullptr) != 0;
+}
+
+bool ListRegularFiles(const std::string& folder, std::vector<std::string>& names)
+{
+    std::string pattern = folder;
+    if (!pattern.empty() && pattern.back() != '\\' && pattern.back() != '/' && pattern.back() != ':')
+        pattern += '\\';
+    pattern += '*';
+    WIN32_FIND_DATAA item;
+    HANDLE search = ::FindFirstFileA(pattern.c_str(), &item);
+    if (search == INVALID_HANDLE_VALUE)
+        return ::GetLastError() == ERROR_FILE_NOT_FOUND;
+    do {
+        const DWORD skipped = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE;
+        if ((item.dwFileAttributes & skipped) == 0)
+            names.emplace_back(item.cFileName);
+    } while (::FindNextFileA(search, &item));
+    bool complete = ::GetLastError() == ERROR_NO_MORE_FILES;
+    ::FindClose(search);
+    return complete;
+}
+
+bool IdentityOf(const std::string& path, FileIdentity& identity)
+{
+    HANDLE handle = ::CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return false;
+    BY_HANDLE_FILE_INFORMATION info;
+    bool known = ::GetFileInformationByHandle(handle, &info) != 0;
+    ::CloseHandle(handle);
+    if (known)
+        identity = FileIdentity{info.dwVolumeSerialNumber,
+                                static_cast<std::uint64_t>(info.nFileIndexHigh) << 32 | info.nFileIndexLow};
+    return known;
+}
+
+bool IsTerminal(std::FILE* stream)
+{
+    return ::_isatty(::_fileno(stream)) != 0;
+}
+
+void UseBinaryMode(std::FILE* stream)
+{
+    ::_setmode(::_fileno(stream), _O_BINARY);
+}

@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+
+#include "VivRun.h"
+
+namespace {
+const std::string notValid = "File is not a valid VIV file: ";
+const std::string bigf = "not a VIV archive: it does not begin with \"BIGF\"";
+
+// Every command that reads an archive, run on path; the names and files exist nowhere.
+std::vector<std::vector<std::string>> CommandsOn(const std::string& path, const TempFolder& folder)
+{
+    std::string file = folder.File("file.txt");
+    WriteBytes(file, BytesOf("new"));
+    return {{"list", path},          {"extract", path, "-C", folder.path.string()},
+            {"add", path, file},     {"remove", path, "a"},
+            {"rename", path, "a", "b"}};
+}
+}  // namespace
+
+TEST(List, PrintsSizeTabAndEscapedNameInArchiveOrder)
+{
+    TempFolder folder;
+    std::string path = folder.File("a.viv");
+    WriteBytes(path, Archive({{"b.txt", "bbb"}, {"", ""}, {"dir\\tab\there", "x"}, {"\xe9t\xe9", "12345"}, {"a", ""}}));
+    VivResult result = Viv({"list", path});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out, "3\tb.txt\n0\t\n1\tdir\\\\tab\\x09here\n5\t\xe9t\xe9\n0\ta\n");
+    EXPECT_EQ(result.err, "");
+
+    WriteBytes(path, Header(16, 0, 16));
+    result = Viv({"list", path});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out, "");
+}
+
+TEST(Check, IsSilentAboutASoundArchive)
+{
+    TempFolder folder;
+    std::string path = folder.File("a.viv");
+    // Oddities the loader accepts: wrong header sums, members out of order, duplicate names.
+    WriteBytes(path, Concat({Header(999, 3, 7), Record(38, 2, "a"), Record(36, 2, "a"), Record(36, 0, ""), BytesOf("BBAA")}));
+    VivResult result = Viv({"check", path});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out + result.err, "");
+}
+
+// Every command refuses a damaged archive as the editor does and leaves it as it was; check
+// names every problem.
+TEST(DamagedArchives, AreRefusedByEveryCommandAndCheckNamesEachProblem)
+{
+    const struct {
+        const char* what;
+        Bytes file;
+        std::vector<std::string> problems;
+    } cases[] = {
+        {"empty file", {}, {bigf}},
+        {"shorter than the magic", BytesOf("BIG"), {bigf}},
+        {"wrong magic", Concat({BytesOf("BIGH"), Be32(16), Be32(0), Be32(16)}), {bigf}},
+        {"magic only", BytesOf("BIGF"), {"the file ends inside the 16-byte header"}},
+        {"header cut short", Concat({BytesOf("BIGF"), Be32(16), Be32(0)}), {"the file ends inside the 16-byte header"}},
+        {"four billion entries in 16 bytes", Header(16, 0xFFFFFFFFu, 16),
+         {"the header claims 4294967295 entries, more than a file of this length can hold",
+          "record 0: the directory runs past the end of the file"}},
+        {"data past the end", Concat({Header(0, 1, 0), Record(30, 4, "a.txt"), BytesOf("abc")}),
+         {"record 0: its data runs past the end of the file"}},
+        {"offset plus size wraps around", Concat({Header(0, 1, 0), Record(0xFFFFFFFFu, 2, "a"), BytesOf("ab")}),
+         {"record 0: its data runs past the end of the file"}},
+        {"several faults", Concat({Header(0, 3, 0), Record(36, 1, "a"), Record(0, 99, "b"), Be32(0)}),
+         {"the header claims 3 entries, more than a file of this length can hold",
+          "record 1: its data runs past the end of the file", "record 2: the directory runs past the end of the file"}},
+    };
+    TempFolder folder;
+    std::string path = folder.File("bad.viv");
+    for (const auto& c : cases) {
+        WriteBytes(path, c.file);
+        VivResult check = Viv({"check", path});
+        EXPECT_EQ(check.status, 1) << c.what;
+        std::string expected;
+        for (const std::string& problem : c.problems)
+            expected += "viv: " + path + ": " + problem + "\n";
+        EXPECT_EQ(check.err, expected) << c.what;
+
+        for (const auto& command : CommandsOn(path, folder)) {
+            VivResult result = Viv(command);
+            EXPECT_EQ(result.status, 1) << c.what << ", " << command[0];
+            EXPECT_EQ(result.err, "viv: " + notValid + path + "\n") << c.what << ", " << command[0];
+            EXPECT_EQ(result.out, "") << c.what << ", " << command[0];
+            EXPECT_EQ(ReadBytes(path), c.file) << c.what << ", " << command[0];
+        }
+    }
+}
+
+TEST(DamagedArchives, EveryCutShortArchiveIsRefused)
+{
+    const Bytes whole = Archive({{"a.txt", "abc"}, {"b", "defg"}});
+    TempFolder folder;
+    std::string path = folder.File("cut.viv");
+    for (std::size_t length = 0; length < whole.size(); ++length) {
+        WriteBytes(path, Bytes(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(length)));
+        VivResult check = Viv({"check", path});
+        EXPECT_EQ(check.status, 1) << length;
+        EXPECT_NE(check.err, "") << length;
+        VivResult list = Viv({"list", path});
+        EXPECT_EQ(list.status, 1) << length;
+        EXPECT_EQ(list.out, "") << length;
+        EXPECT_EQ(list.err, "viv: " + notValid + path + "\n") << length;
+    }
+}
+
+TEST(MissingArchive, IsReportedByEveryCommand)
+{
+    TempFolder folder;
+    std::string path = folder.File("missing.viv");
+    auto commands = CommandsOn(path, folder);
+    commands.push_back({"check", path});
+    for (const auto& command : commands) {
+        VivResult result = Viv(command);
+        EXPECT_EQ(result.status, 1) << command[0];
+        EXPECT_EQ(result.err, "viv: File couldn't be opened: " + path + "\n") << command[0];
+    }
+    EXPECT_EQ(folder.Names(), std::vector<std::string>{"file.txt"});
+}

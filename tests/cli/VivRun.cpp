@@ -1,0 +1,61 @@
+#include "VivRun.h"
+
+#include <cstdio>
+#include <stdexcept>
+
+#include "CommandLine.h"
+#include "VivArchive.h"
+
+namespace {
+std::string Drain(std::FILE* stream)
+{
+    std::string text;
+    std::rewind(stream);
+    char buffer[4096];
+    while (std::size_t got = std::fread(buffer, 1, sizeof buffer, stream))
+        text.append(buffer, got);
+    std::fclose(stream);
+    return text;
+}
+}  // namespace
+
+VivResult Viv(const std::vector<std::string>& arguments)
+{
+    Console console;
+    console.out = std::tmpfile();
+    console.err = std::tmpfile();
+    if (!console.out || !console.err)
+        throw std::runtime_error("no temporary file for the tool's output");
+    VivResult result;
+    result.status = RunViv(arguments, console);
+    result.out = Drain(console.out);
+    result.err = Drain(console.err);
+    return result;
+}
+
+Bytes Archive(const std::vector<std::pair<std::string, std::string>>& members)
+{
+    EntryTable table;
+    for (const auto& [name, data] : members)
+        table.push_back(Entry(name, data));
+    TempFolder folder;
+    std::string path = folder.File("made.viv");
+    SaveArchive(path, table);
+    return ReadBytes(path);
+}
+
+std::vector<std::string> Loaded(const std::string& path)
+{
+    EntryTable table;
+    LoadArchive(path, table);
+    std::vector<std::string> members;
+    for (const ArchiveEntry& entry : table)
+        members.push_back(entry.name + "=" + std::string(entry.data.begin(), entry.data.end()));
+    return members;
+}
+
+std::string ReadText(const std::string& path)
+{
+    Bytes bytes = ReadBytes(path);
+    return std::string(bytes.begin(), bytes.end());
+}

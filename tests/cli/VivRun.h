@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "Fixtures.h"
+
+// What one run of the tool left behind.
+struct VivResult {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs the tool in-process with these arguments (without the program's name).
+VivResult Viv(const std::vector<std::string>& arguments);
+
+// An archive as SaveArchive writes it, members back to back: {name, data} pairs.
+Bytes Archive(const std::vector<std::pair<std::string, std::string>>& members);
+
+// The members of the archive at path as LoadArchive reads them, "name=data" each.
+std::vector<std::string> Loaded(const std::string& path);
+
+std::string ReadText(const std::string& path);

@@ -54,7 +54,7 @@ TempFolder::~TempFolder()
 
 std::string TempFolder::File(std::string_view name) const
 {
-    return (path / name).string();
+    return (path / name).make_preferred().string();
 }
 
 std::vector<std::string> TempFolder::Names() const

@@ -1,5 +1,6 @@
 #include "VivRun.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <stdexcept>
 
@@ -58,4 +59,20 @@ std::string ReadText(const std::string& path)
 {
     Bytes bytes = ReadBytes(path);
     return std::string(bytes.begin(), bytes.end());
+}
+
+std::vector<std::string> Tree(const std::filesystem::path& folder)
+{
+    std::vector<std::string> items;
+    for (const auto& item : std::filesystem::recursive_directory_iterator(folder)) {
+        std::string relative = item.path().lexically_relative(folder).generic_string();
+        if (item.is_symlink())
+            items.push_back(relative + "@");
+        else if (item.is_directory())
+            items.push_back(relative + "/");
+        else
+            items.push_back(relative + "=" + ReadText(item.path().string()));
+    }
+    std::sort(items.begin(), items.end());
+    return items;
 }

@@ -22,3 +22,7 @@ Bytes Archive(const std::vector<std::pair<std::string, std::string>>& members);
 std::vector<std::string> Loaded(const std::string& path);
 
 std::string ReadText(const std::string& path);
+
+// Everything under folder, sorted: "path=content" for a file, "path/" for a folder and
+// "path@" for a link (not followed), paths relative with '/'.
+std::vector<std::string> Tree(const std::filesystem::path& folder);

@@ -1,0 +1,77 @@
+#include <gtest/gtest.h>
+
+#include "VivRun.h"
+
+using Strings = std::vector<std::string>;
+
+TEST(Extract, WritesEveryMemberInsideTheFolder)
+{
+    TempFolder folder;
+    std::string archive = folder.File("a.viv");
+    WriteBytes(archive, Archive({{"a.txt", "abc"}, {"dir/sub\\b.bin", "bb"}, {"empty", ""}, {"dir/c", "c"}}));
+    std::string out = folder.File("out");
+    std::filesystem::create_directory(out);
+    WriteBytes(folder.File("out/a.txt"), BytesOf("older and longer"));
+
+    // The option may stand before the archive.
+    VivResult result = Viv({"extract", "-C", out, archive});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out + result.err, "");
+    EXPECT_EQ(Tree(out), (Strings{"a.txt=abc", "dir/", "dir/c=c", "dir/sub/", "dir/sub/b.bin=bb", "empty="}));
+}
+
+TEST(Extract, WritesOnlyTheNamedMembersAndReportsNamesNotThere)
+{
+    TempFolder folder;
+    std::string archive = folder.File("a.viv");
+    WriteBytes(archive, Archive({{"a", "1"}, {"b", "2"}, {"-C", "3"}, {"B", "4"}}));
+
+    VivResult result = Viv({"extract", archive, "-C", folder.File(""), "b", "--", "-C", "missing", "b", "missing"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, "viv: No member of that name: missing\n");
+    EXPECT_EQ(Tree(folder.path), (Strings{"-C=3", "a.viv=" + ReadText(archive), "b=2"}));
+}
+
+// The first member of a name wins; a later one of the same name, or of a name that leads to
+// the same file, is skipped with a message.
+TEST(Extract, WritesTheFirstOfMembersThatShareAName)
+{
+    TempFolder folder;
+    std::string archive = folder.File("a.viv");
+    WriteBytes(archive, Archive({{"a", "first"}, {"d/x", "first x"}, {"a", "second"}, {"d\\x", "second x"}, {"b", "b"}}));
+    std::string out = folder.File("out");
+    std::filesystem::create_directory(out);
+
+    VivResult result = Viv({"extract", archive, "-C", out});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, "viv: Member skipped, a member of the same name was written: a\n"
+                          "viv: Member skipped, a member of the same name was written: d\\\\x\n");
+    EXPECT_EQ(Tree(out), (Strings{"a=first", "b=b", "d/", "d/x=first x"}));
+
+    // Named explicitly, the same holds; a second run may overwrite what the first wrote.
+    result = Viv({"extract", archive, "-C", out, "a"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, "viv: Member skipped, a member of the same name was written: a\n");
+    EXPECT_EQ(Tree(out), (Strings{"a=first", "b=b", "d/", "d/x=first x"}));
+}
+
+TEST(Extract, ReportsMembersItCannotWriteAndGoesOn)
+{
+    TempFolder folder;
+    std::string archive = folder.File("a.viv");
+    WriteBytes(archive, Archive({{"a", "file"}, {"a/b", "under a file"}, {"c", "c"}}));
+    std::string out = folder.File("out");
+    std::filesystem::create_directory(out);
+    std::filesystem::create_directory(out + "/c");
+
+    VivResult result = Viv({"extract", archive, "-C", out});
+    EXPECT_EQ(result.status, 1);
+    std::string separator(1, std::filesystem::path::preferred_separator);
+    EXPECT_EQ(result.err, "viv: Folder couldn't be created: " + out + separator + "a\n" +
+                              "viv: File couldn't be written: " + out + separator + "c\n");
+    EXPECT_EQ(Tree(out), (Strings{"a=file", "c/"}));
+
+    result = Viv({"extract", archive, "-C", folder.File("no such folder")});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, "viv: Folder couldn't be opened: " + folder.File("no such folder") + "\n");
+}

@@ -130,3 +130,25 @@ std::vector<std::pair<std::string, std::string>> ArchiveMembers(const std::strin
         members.emplace_back(entry.name, std::string(entry.data.begin(), entry.data.end()));
     return members;
 }
+
+HWND RowEditControl(HWND dialog)
+{
+    return reinterpret_cast<HWND>(SendMessageA(GetDlgItem(dialog, IDC_FILE_LIST), LVM_GETEDITCONTROL, 0, 0));
+}
+
+void ConfirmRowEdit(HWND dialog, const std::string& text)
+{
+    HWND edit = RowEditControl(dialog);
+    ASSERT_NE(edit, nullptr) << "no edit in progress";
+    SetWindowTextA(edit, text.c_str());
+    SendMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
+    PumpMessages();
+}
+
+void CancelRowEdit(HWND dialog)
+{
+    HWND edit = RowEditControl(dialog);
+    ASSERT_NE(edit, nullptr) << "no edit in progress";
+    SendMessageA(edit, WM_KEYDOWN, VK_ESCAPE, 0);
+    PumpMessages();
+}

@@ -45,3 +45,8 @@ protected:
 
 // An archive's members as (name, content).
 std::vector<std::pair<std::string, std::string>> ArchiveMembers(const std::string& path);
+
+// The list's in-place name edit, as the user ends it.
+HWND RowEditControl(HWND dialog);
+void ConfirmRowEdit(HWND dialog, const std::string& text);
+void CancelRowEdit(HWND dialog);

@@ -71,14 +71,15 @@ void Write(SafeFileWriter& writer, const void* bytes, std::size_t count)
 void Commit(SafeFileWriter& writer)
 {
     WritePending(writer);
-    if (!FlushToDisk(writer.file))
+    if (writer.flushToDisk && !FlushToDisk(writer.file))
         Fail(writer);
     if (!CloseNative(writer.file))
         Fail(writer);
     if (!ReplaceFileAtomically(writer.temporaryPath, writer.targetPath))
         Fail(writer);
     writer.committed = true;
-    FlushFolderOf(writer.targetPath);
+    if (writer.flushToDisk)
+        FlushFolderOf(writer.targetPath);
 }
 
 void WriteFileSafely(const std::string& path, const void* bytes, std::size_t count)

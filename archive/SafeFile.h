@@ -23,6 +23,9 @@ struct SafeFileWriter {
     NativeFile file;
     std::vector<std::uint8_t> pending;
     bool committed = false;
+    // Off: still all or nothing whatever happens to the process, but not flushed to disk
+    // before the rename; for writers of many small files (viv extract), as tar writes them.
+    bool flushToDisk = true;
 };
 
 void Write(SafeFileWriter& writer, const void* bytes, std::size_t count);

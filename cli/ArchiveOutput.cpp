@@ -25,7 +25,7 @@ PlannedMember PlanFile(const std::string& path)
 }
 
 void WriteArchive(const std::string& target, const std::vector<PlannedMember>& members, ArchiveInput* source,
-                  const Console& console)
+                  Console& console)
 {
     std::vector<MemberLayout> layout;
     layout.reserve(members.size());

@@ -27,4 +27,4 @@ PlannedMember PlanFile(const std::string& path);
 // safe writer: the tool writes exactly what SaveArchive would. Data comes from source (which
 // is closed before the target is replaced, since it may be the same file) or the loose files.
 void WriteArchive(const std::string& target, const std::vector<PlannedMember>& members, ArchiveInput* source,
-                  const Console& console);
+                  Console& console);

@@ -18,7 +18,7 @@ struct CommandInfo {
     std::size_t leastOperands;
     std::size_t mostOperands;
     bool takesFolder;
-    int (*run)(const Invocation&, const Console&);
+    int (*run)(const Invocation&, Console&);
 };
 
 constexpr std::size_t any = static_cast<std::size_t>(-1);
@@ -78,7 +78,7 @@ bool Parse(const CommandInfo& command, const std::vector<std::string>& arguments
     return true;
 }
 
-int Run(const CommandInfo& command, const Invocation& invocation, const Console& console)
+int Run(const CommandInfo& command, const Invocation& invocation, Console& console)
 {
     const std::string& archivePath = invocation.operands[0];
     try {
@@ -93,7 +93,7 @@ int Run(const CommandInfo& command, const Invocation& invocation, const Console&
 }
 }  // namespace
 
-int RunViv(const std::vector<std::string>& arguments, const Console& console)
+int RunViv(const std::vector<std::string>& arguments, Console& console)
 {
     const CommandInfo* command = nullptr;
     try {

@@ -6,4 +6,4 @@
 #include "Console.h"
 
 // The whole tool: the arguments after the program's name in, the exit status out.
-int RunViv(const std::vector<std::string>& arguments, const Console& console);
+int RunViv(const std::vector<std::string>& arguments, Console& console);

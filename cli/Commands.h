@@ -14,10 +14,10 @@ struct Invocation {
 
 // Each returns the exit status, or raises CommandError for a failure that ends the command
 // (reported with the archive's path).
-int ListMembers(const Invocation& invocation, const Console& console);
-int CheckArchive(const Invocation& invocation, const Console& console);
-int ExtractMembers(const Invocation& invocation, const Console& console);
-int CreateArchive(const Invocation& invocation, const Console& console);
-int AddFiles(const Invocation& invocation, const Console& console);
-int RemoveMembers(const Invocation& invocation, const Console& console);
-int RenameMember(const Invocation& invocation, const Console& console);
+int ListMembers(const Invocation& invocation, Console& console);
+int CheckArchive(const Invocation& invocation, Console& console);
+int ExtractMembers(const Invocation& invocation, Console& console);
+int CreateArchive(const Invocation& invocation, Console& console);
+int AddFiles(const Invocation& invocation, Console& console);
+int RemoveMembers(const Invocation& invocation, Console& console);
+int RenameMember(const Invocation& invocation, Console& console);

@@ -2,8 +2,9 @@
 
 #include <string>
 
-void Report(const Console& console, std::string_view message, std::string_view subject)
+void Report(Console& console, std::string_view message, std::string_view subject)
 {
+    EraseProgressLine(console);
     std::string line = "viv: ";
     if (std::size_t lineFeed = message.find('\n'); lineFeed != std::string_view::npos) {
         line.append(message.substr(0, lineFeed));
@@ -18,4 +19,14 @@ void Report(const Console& console, std::string_view message, std::string_view s
     }
     line += '\n';
     std::fwrite(line.data(), 1, line.size(), console.err);
+}
+
+void EraseProgressLine(Console& console)
+{
+    if (console.progressWidth == 0)
+        return;
+    std::string blank = "\r" + std::string(console.progressWidth, ' ') + "\r";
+    std::fwrite(blank.data(), 1, blank.size(), console.err);
+    std::fflush(console.err);
+    console.progressWidth = 0;
 }

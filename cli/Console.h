@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdio>
 #include <string_view>
 
@@ -12,8 +13,13 @@ struct Console {
     std::FILE* out = stdout;
     std::FILE* err = stderr;
     bool showProgress = false;
+    std::size_t progressWidth = 0;  // of the progress line on err now; 0 when there is none
 };
 
-// One line "viv: ..." on err. A message that names its path in itself ("File couldn't be
-// opened:\n" + path) shows it after a blank; any other is preceded by subject, when given.
-void Report(const Console& console, std::string_view message, std::string_view subject = {});
+// One line "viv: ..." on err, in place of a progress line. A message that names its path in
+// itself ("File couldn't be opened:\n" + path) shows it after a blank; any other is preceded
+// by subject, when given.
+void Report(Console& console, std::string_view message, std::string_view subject = {});
+
+// Blanks out the progress line, if one is shown.
+void EraseProgressLine(Console& console);

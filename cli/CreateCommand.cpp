@@ -28,7 +28,7 @@ void AddPath(const std::string& path, std::vector<PlannedMember>& members)
 }
 }  // namespace
 
-int CreateArchive(const Invocation& invocation, const Console& console)
+int CreateArchive(const Invocation& invocation, Console& console)
 {
     std::vector<PlannedMember> members;
     for (std::size_t i = 1; i < invocation.operands.size(); ++i)

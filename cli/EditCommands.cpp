@@ -19,7 +19,7 @@ std::vector<PlannedMember>::iterator FindMember(std::vector<PlannedMember>& memb
 }
 }  // namespace
 
-int AddFiles(const Invocation& invocation, const Console& console)
+int AddFiles(const Invocation& invocation, Console& console)
 {
     ArchiveInput archive;
     OpenArchive(invocation.operands[0], archive);
@@ -36,7 +36,7 @@ int AddFiles(const Invocation& invocation, const Console& console)
     return exitSuccess;
 }
 
-int RemoveMembers(const Invocation& invocation, const Console& console)
+int RemoveMembers(const Invocation& invocation, Console& console)
 {
     ArchiveInput archive;
     OpenArchive(invocation.operands[0], archive);
@@ -58,7 +58,7 @@ int RemoveMembers(const Invocation& invocation, const Console& console)
     return exitSuccess;
 }
 
-int RenameMember(const Invocation& invocation, const Console& console)
+int RenameMember(const Invocation& invocation, Console& console)
 {
     const std::string& oldName = invocation.operands[1];
     const std::string& newName = invocation.operands[2];

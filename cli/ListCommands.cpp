@@ -6,7 +6,7 @@
 #include "NameEscape.h"
 #include "Names.h"
 
-int ListMembers(const Invocation& invocation, const Console& console)
+int ListMembers(const Invocation& invocation, Console& console)
 {
     ArchiveInput archive;
     OpenArchive(invocation.operands[0], archive);
@@ -23,7 +23,7 @@ int ListMembers(const Invocation& invocation, const Console& console)
     return exitSuccess;
 }
 
-int CheckArchive(const Invocation& invocation, const Console& console)
+int CheckArchive(const Invocation& invocation, Console& console)
 {
     const std::string& path = invocation.operands[0];
     InputFile input;

@@ -1,5 +1,7 @@
 #include "Progress.h"
 
+#include <algorithm>
+
 #include "Names.h"
 
 namespace {
@@ -7,18 +9,14 @@ constexpr auto quietTime = std::chrono::seconds(1);
 constexpr auto redrawTime = std::chrono::milliseconds(200);
 }  // namespace
 
-Progress::Progress(const Console& console_, std::string verb_, std::uint64_t total_)
+Progress::Progress(Console& console_, std::string verb_, std::uint64_t total_)
     : console(console_), verb(std::move(verb_)), total(total_), start(Clock::now())
 {
 }
 
 Progress::~Progress()
 {
-    if (shown) {
-        std::string blank = "\r" + std::string(ProgressLine(*this).size(), ' ') + "\r";
-        std::fputs(blank.c_str(), console.err);
-        std::fflush(console.err);
-    }
+    EraseProgressLine(console);
 }
 
 void Advance(Progress& progress, std::uint64_t amount)
@@ -30,12 +28,15 @@ void Advance(Progress& progress, std::uint64_t amount)
 void AdvanceAt(Progress& progress, std::uint64_t amount, Progress::Clock::time_point now)
 {
     progress.done += amount;
-    if (now - progress.start < quietTime || (progress.shown && now - progress.lastShown < redrawTime))
+    if (now - progress.start < quietTime || now - progress.lastShown < redrawTime)
         return;
-    std::string line = "\r" + ProgressLine(progress);
-    std::fputs(line.c_str(), progress.console.err);
+    std::string line = ProgressLine(progress);
+    std::size_t width = std::max(line.size(), progress.console.progressWidth);
+    line.resize(width, ' ');  // covers a longer line drawn before
+    line.insert(0, "\r");
+    std::fwrite(line.data(), 1, line.size(), progress.console.err);
     std::fflush(progress.console.err);
-    progress.shown = true;
+    progress.console.progressWidth = width;
     progress.lastShown = now;
 }
 

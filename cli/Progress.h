@@ -7,22 +7,21 @@
 #include "Console.h"
 
 // A progress line on a terminal's stderr, for work that outlasts about a second: quiet before,
-// then redrawn in place a few times a second, and erased at the end.
+// then redrawn in place a few times a second, and erased at the end and before a message.
 struct Progress {
     using Clock = std::chrono::steady_clock;
 
-    Progress(const Console& console, std::string verb, std::uint64_t total);
+    Progress(Console& console, std::string verb, std::uint64_t total);
     Progress(const Progress&) = delete;
     Progress& operator=(const Progress&) = delete;
     ~Progress();
 
-    const Console& console;
+    Console& console;
     std::string verb;
     std::uint64_t total = 0;
     std::uint64_t done = 0;
     Clock::time_point start;
     Clock::time_point lastShown;
-    bool shown = false;
 };
 
 void Advance(Progress& progress, std::uint64_t amount);

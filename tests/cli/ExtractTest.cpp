@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "FileSystem.h"
+#include "Platform.h"
 #include "VivRun.h"
 
 using Strings = std::vector<std::string>;
@@ -74,4 +76,32 @@ TEST(Extract, ReportsMembersItCannotWriteAndGoesOn)
     result = Viv({"extract", archive, "-C", folder.File("no such folder")});
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.err, "viv: Folder couldn't be opened: " + folder.File("no such folder") + "\n");
+}
+
+// Through the safe writer: whatever step fails, a file is either written whole or left as it
+// was, and no temporary file stays behind.
+TEST(Extract, AFailedWriteLeavesTheFileAsItWas)
+{
+    TempFolder folder;
+    std::string archive = folder.File("a.viv");
+    WriteBytes(archive, Archive({{"a", std::string(3 * 1024 * 1024, 'a')}}));
+    std::string out = folder.File("out");
+    std::filesystem::create_directory(out);
+    std::string target = JoinPath(out, "a");
+    int steps = 0;
+    for (int nth = 1; steps == 0; ++nth) {
+        ASSERT_LT(nth, 100) << "the write never succeeded";
+        WriteBytes(target, BytesOf("old"));
+        InjectWriteFailure(nth, false);
+        VivResult result = Viv({"extract", archive, "-C", out});
+        InjectWriteFailure(0, false);
+        if (result.status == 0) {
+            steps = nth;
+            break;
+        }
+        EXPECT_EQ(result.err, "viv: File couldn't be written: " + target + "\n") << "step " << nth;
+        EXPECT_EQ(Tree(out), Strings{"a=old"}) << "step " << nth;
+    }
+    EXPECT_GE(steps, 4);  // create, write, close, replace
+    EXPECT_EQ(Tree(out), Strings{"a=" + std::string(3 * 1024 * 1024, 'a')});
 }

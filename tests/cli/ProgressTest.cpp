@@ -6,7 +6,7 @@
 #include "Progress.h"
 
 // The moments are given, not waited for: quiet for the first second, then redrawn in place
-// at most five times a second, and erased at the end.
+// at most five times a second, erased before a message and at the end.
 TEST(Progress, ShowsALineOnlyForLongWork)
 {
     TempFolder folder;
@@ -21,12 +21,16 @@ TEST(Progress, ShowsALineOnlyForLongWork)
         AdvanceAt(progress, 320, progress.start + milliseconds(1000));
         AdvanceAt(progress, 100, progress.start + milliseconds(1100));
         AdvanceAt(progress, 100, progress.start + milliseconds(1200));
-        AdvanceAt(progress, 380, progress.start + milliseconds(5000));
+        Report(console, "a message");
+        AdvanceAt(progress, 80, progress.start + milliseconds(1300));
+        AdvanceAt(progress, 300, progress.start + milliseconds(5000));
     }
     std::fclose(console.err);
     Bytes written = ReadBytes(path);
-    EXPECT_EQ(std::string(written.begin(), written.end()),
-              "\rviv: extracting 42%\rviv: extracting 62%\rviv: extracting 100%\r" + std::string(20, ' ') + "\r");
+    const std::string blank19 = "\r" + std::string(19, ' ') + "\r";
+    EXPECT_EQ(std::string(written.begin(), written.end()), "\rviv: extracting 42%\rviv: extracting 62%" + blank19 +
+                                                               "viv: a message\n\rviv: extracting 100%\r" +
+                                                               std::string(20, ' ') + "\r");
 }
 
 TEST(Progress, CountsEmptyWorkAsDone)

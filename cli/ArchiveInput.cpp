@@ -9,6 +9,8 @@ namespace {
 // Large enough that the safe writer passes each chunk straight to the system.
 constexpr std::size_t chunkSize = 1024 * 1024;
 
+// One for the process: members are copied one at a time, and a buffer per member would cost
+// an allocation and a clearing of 1 MiB each.
 std::vector<std::uint8_t>& ChunkBuffer()
 {
     static std::vector<std::uint8_t> buffer(chunkSize);

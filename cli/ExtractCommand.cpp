@@ -9,7 +9,6 @@
 #include "CommandError.h"
 #include "Commands.h"
 #include "NameEscape.h"
-#include "Names.h"
 #include "Platform.h"
 #include "SafeNames.h"
 #include "ToolTexts.h"
@@ -25,7 +24,8 @@ struct Extraction {
 };
 
 // Creates the folders on the way to the member's file inside the extraction folder and
-// returns the file's path, or "" when the member is skipped (reported).
+// returns the file's path, or "" when the member is skipped (reported). Safe components
+// joined under the folder cannot leave it, and no link on the way can lead elsewhere.
 std::string PrepareTarget(Extraction& extraction, const DirectoryRecord& record, Console& console)
 {
     if (!SplitSafeName(record.name, extraction.components)) {
@@ -36,10 +36,8 @@ std::string PrepareTarget(Extraction& extraction, const DirectoryRecord& record,
     for (std::size_t i = 0; i + 1 < extraction.components.size(); ++i) {
         path = JoinPath(path, extraction.components[i]);
         EntryKind kind = KindOfEntry(path);
-        if (kind == EntryKind::missing && !CreateFolder(path))
-            kind = KindOfEntry(path);  // someone else may have made it meanwhile
-        else if (kind == EntryKind::missing)
-            kind = EntryKind::folder;
+        if (kind == EntryKind::missing)
+            kind = CreateFolder(path) ? EntryKind::folder : KindOfEntry(path);  // it may have appeared meanwhile
         if (kind == EntryKind::link) {
             Report(console, TextWithPath(toolTexts::linkOnTheWay, EscapeName(record.name)));
             return {};

@@ -127,7 +127,7 @@ void Line(const char* what, double viv, double other, const char* otherName, con
 int main(int argc, char** argv)
 {
     std::string work = std::filesystem::absolute(argc > 1 ? argv[1] : "viv-bench.tmp").string();
-    int rounds = argc > 2 ? std::atoi(argv[2]) : 3;
+    int rounds = std::max(1, argc > 2 ? std::atoi(argv[2]) : 5);
     const std::string viv = VIV_PROGRAM;
     std::filesystem::remove_all(work);
     std::printf("preparing %u files of 1 GiB in all in %s\n", memberCount, work.c_str());

@@ -12,4 +12,4 @@ trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
 # a pipe of ctest's that they would keep open.
 wine cmd /c exit >"$WINEPREFIX/warmup.log" 2>&1 </dev/null || true
 
-ctest --test-dir build/windows --output-on-failure -j "$(nproc)"
+ctest --test-dir build/windows --output-on-failure -j "$(nproc)" "$@"

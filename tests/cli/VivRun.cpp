@@ -18,13 +18,21 @@ std::string Drain(std::FILE* stream)
     std::fclose(stream);
     return text;
 }
+
+// Not std::tmpfile: Windows' C library makes those in the drive's root under names that
+// test programs running side by side share.
+std::FILE* OutputFile(const TempFolder& folder, const char* name)
+{
+    return std::fopen(folder.File(name).c_str(), "w+b");
+}
 }  // namespace
 
 VivResult Viv(const std::vector<std::string>& arguments)
 {
+    TempFolder folder;
     Console console;
-    console.out = std::tmpfile();
-    console.err = std::tmpfile();
+    console.out = OutputFile(folder, "out");
+    console.err = OutputFile(folder, "err");
     if (!console.out || !console.err)
         throw std::runtime_error("no temporary file for the tool's output");
     VivResult result;

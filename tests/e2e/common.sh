@@ -14,6 +14,7 @@ drive() { wine "$driver" "$@" >>"$log" 2>&1; }
 
 fail() {
   echo "FAILED: $*"
+  import -window root "$work/failure.png" 2>/dev/null && echo "screen at the failure: $work/failure.png"
   echo "--- wine log"; cat "$log"
   exit 1
 }

@@ -27,9 +27,21 @@
 namespace {
 constexpr DWORD patience = 60000;  // the first program in a fresh wine session starts slowly
 
+// Visible main dialogs of running editors: a dialog that is still being set up is hidden.
+std::vector<HWND> MainWindows()
+{
+    std::vector<HWND> found;
+    for (HWND window = FindWindowExA(nullptr, nullptr, "#32770", "Tamsel"); window;
+         window = FindWindowExA(nullptr, window, "#32770", "Tamsel"))
+        if (IsWindowVisible(window))
+            found.push_back(window);
+    return found;
+}
+
 HWND MainWindow()
 {
-    return FindWindowA("#32770", "Tamsel");
+    std::vector<HWND> found = MainWindows();
+    return found.size() == 1 ? found[0] : nullptr;
 }
 
 template <typename Found>
@@ -144,14 +156,20 @@ int main(int argc, char** argv)
         return Fail(error.text.value_or("archive error").c_str());
     }
 
-    if (!WaitFor([] { return MainWindow() != nullptr; }))
-        return Fail("no Tamsel window");
+    if (!WaitFor([] { return MainWindow() != nullptr; })) {
+        std::fprintf(stderr, "driver: %zu visible Tamsel windows\n", MainWindows().size());
+        return Fail("no single Tamsel window");
+    }
     HWND main = MainWindow();
     HWND list = GetDlgItem(main, 1001);
 
     if (command == "wait-rows" && args.size() == 2) {
         LRESULT rows = std::stol(args[1]);
-        return WaitFor([&] { return SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == rows; }) ? 0 : Fail("row count");
+        if (WaitFor([&] { return SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == rows; }))
+            return 0;
+        std::fprintf(stderr, "driver: %ld rows, %zu windows\n", static_cast<long>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)),
+                     MainWindows().size());
+        return Fail("row count");
     }
     if (command == "status") {
         std::printf("%s\n", TextOf(GetDlgItem(main, 1000)).c_str());

@@ -3,16 +3,20 @@
 #include <new>
 
 #include "CommandError.h"
-#include "InputFile.h"
 #include "VivFormat.h"
 
-std::vector<std::uint8_t> ReadMemberFile(const std::string& path)
+void OpenMemberFile(const std::string& path, InputFile& input)
 {
-    InputFile input;
     if (!OpenInputFile(path, input))
         throw ErrorWithPath(errorTexts::fileCouldntBeOpened, path);
     if (input.length > vivMaxFileSize)
         throw ErrorWithPath(errorTexts::fileTooLarge, path);
+}
+
+std::vector<std::uint8_t> ReadMemberFile(const std::string& path)
+{
+    InputFile input;
+    OpenMemberFile(path, input);
     std::vector<std::uint8_t> data;
     try {
         data.resize(static_cast<std::size_t>(input.length));

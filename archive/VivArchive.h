@@ -5,8 +5,14 @@
 #include <string>
 #include <string_view>
 
+#include "DirectoryReader.h"
 #include "Document.h"
+#include "InputFile.h"
 #include "SafeFile.h"
+
+// Opens the archive at path and reads its directory, refusing what every reader of archives
+// refuses: "File couldn't be opened:\n" or "File is not a valid VIV file:\n" + path.
+VivDirectory OpenArchiveDirectory(const std::string& path, InputFile& input);
 
 // Reads the archive at path into table, which the caller has emptied. The new table is built
 // aside and handed over only when the whole file was read; on a CommandError the table stays

@@ -4,17 +4,22 @@
 #include "DirectoryReader.h"
 #include "VivArchive.h"
 
+VivDirectory OpenArchiveDirectory(const std::string& path, InputFile& input)
+{
+    if (!OpenInputFile(path, input))
+        throw ErrorWithPath(errorTexts::fileCouldntBeOpened, path);
+    VivDirectory directory = ReadDirectory(input);
+    if (!directory.problems.empty())
+        throw ErrorWithPath(errorTexts::notValidVivFile, path);
+    return directory;
+}
+
 void LoadArchive(const std::string& path, EntryTable& table)
 {
     InputFile input;
-    if (!OpenInputFile(path, input))
-        throw ErrorWithPath(errorTexts::fileCouldntBeOpened, path);
-
     EntryTable loaded;
     try {
-        VivDirectory directory = ReadDirectory(input);
-        if (!directory.problems.empty())
-            throw ErrorWithPath(errorTexts::notValidVivFile, path);
+        VivDirectory directory = OpenArchiveDirectory(path, input);
 
         // Sizes are bounded by the file (checked above), so no allocation here exceeds it.
         loaded.reserve(directory.records.size());

@@ -4,6 +4,7 @@
 
 #include "CommandError.h"
 #include "ToolTexts.h"
+#include "VivArchive.h"
 
 namespace {
 // Large enough that the safe writer passes each chunk straight to the system.
@@ -21,11 +22,7 @@ std::vector<std::uint8_t>& ChunkBuffer()
 void OpenArchive(const std::string& path, ArchiveInput& archive)
 {
     archive.path = path;
-    if (!OpenInputFile(path, archive.input))
-        throw ErrorWithPath(errorTexts::fileCouldntBeOpened, path);
-    archive.directory = ReadDirectory(archive.input);
-    if (!archive.directory.problems.empty())
-        throw ErrorWithPath(errorTexts::notValidVivFile, path);
+    archive.directory = OpenArchiveDirectory(path, archive.input);
 }
 
 void CopyFromArchive(ArchiveInput& archive, std::uint32_t offset, std::uint32_t size, SafeFileWriter& writer,

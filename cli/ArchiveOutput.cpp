@@ -2,6 +2,7 @@
 
 #include "CommandError.h"
 #include "FileSystem.h"
+#include "MemberFile.h"
 #include "VivArchive.h"
 
 std::vector<PlannedMember> MembersOf(const ArchiveInput& archive)
@@ -15,13 +16,9 @@ std::vector<PlannedMember> MembersOf(const ArchiveInput& archive)
 
 PlannedMember PlanFile(const std::string& path)
 {
-    NativeFile file;
-    std::uint64_t length = 0;
-    if (!OpenForReading(path, file) || !GetFileLength(file, length))
-        throw ErrorWithPath(errorTexts::fileCouldntBeOpened, path);
-    if (length > vivMaxFileSize)
-        throw ErrorWithPath(errorTexts::fileTooLarge, path);
-    return PlannedMember{BaseNamePart(path), static_cast<std::uint32_t>(length), 0, path};
+    InputFile file;
+    OpenMemberFile(path, file);
+    return PlannedMember{BaseNamePart(path), static_cast<std::uint32_t>(file.length), 0, path};
 }
 
 void WriteArchive(const std::string& target, const std::vector<PlannedMember>& members, ArchiveInput* source,

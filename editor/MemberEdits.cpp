@@ -14,18 +14,6 @@ int RowCount()
     return static_cast<int>(documentState.table.size());
 }
 
-// The preconditions of the commands that act on selected rows.
-bool ReadyForSelection(HWND dialog)
-{
-    if (!documentState.documentOpen)
-        return false;
-    if (CountSelectedRows() == 0) {
-        ShowError(dialog, errorTexts::noFileSelected);
-        return false;
-    }
-    return true;
-}
-
 // Calls act on the first selected row and leaves only targetRow(first) selected.
 template <typename Act>
 void ActOnFirstSelectedRow(int defaultTarget, Act act)
@@ -52,9 +40,20 @@ void SwapWithNeighbour(int row, int neighbour)
 }
 }  // namespace
 
+bool ReadyForSelectedRows(HWND dialog)
+{
+    if (!documentState.documentOpen)
+        return false;
+    if (CountSelectedRows() == 0) {
+        ShowError(dialog, errorTexts::noFileSelected);
+        return false;
+    }
+    return true;
+}
+
 void RenameMember(HWND dialog)
 {
-    if (!ReadyForSelection(dialog))
+    if (!ReadyForSelectedRows(dialog))
         return;
     ActOnFirstSelectedRow(0, [](int row, int) {
         BeginRowEdit(row);
@@ -87,7 +86,7 @@ BOOL CommitRename(HWND dialog, const NMLVDISPINFOA& edit)
 // Compacts the table in place: no allocation can fail half-way, so the document survives.
 void RemoveMembers(HWND dialog)
 {
-    if (!ReadyForSelection(dialog))
+    if (!ReadyForSelectedRows(dialog))
         return;
     std::vector<bool> selected;
     try {
@@ -113,7 +112,7 @@ void RemoveMembers(HWND dialog)
 
 void MoveMemberUp(HWND dialog)
 {
-    if (!ReadyForSelection(dialog))
+    if (!ReadyForSelectedRows(dialog))
         return;
     ActOnFirstSelectedRow(0, [](int row, int target) {
         if (row == 0)
@@ -125,7 +124,7 @@ void MoveMemberUp(HWND dialog)
 
 void MoveMemberDown(HWND dialog)
 {
-    if (!ReadyForSelection(dialog))
+    if (!ReadyForSelectedRows(dialog))
         return;
     ActOnFirstSelectedRow(RowCount() - 1, [](int row, int target) {
         if (row + 1 >= RowCount())

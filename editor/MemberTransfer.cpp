@@ -70,12 +70,8 @@ void ImportMember(HWND dialog)
 // that cannot be written keeps its old content and its row stays selected.
 void ExportMembers(HWND dialog)
 {
-    if (!documentState.documentOpen)
+    if (!ReadyForSelectedRows(dialog))
         return;
-    if (CountSelectedRows() == 0) {
-        ShowError(dialog, errorTexts::noFileSelected);
-        return;
-    }
     for (std::size_t i = 0; i < documentState.table.size(); ++i) {
         int row = static_cast<int>(i);
         if (!IsRowSelected(row))

@@ -47,9 +47,9 @@ VivDirectory ReadDirectory(InputFile& input)
         Note(directory, DirectoryFault::shortHeader);
         return directory;
     }
-    directory.archiveSize = ReadBigEndian32(header + 4);
-    directory.entryCount = ReadBigEndian32(header + 8);
-    directory.dataStart = ReadBigEndian32(header + 12);
+    directory.archiveSize = ReadBigEndian32(header + vivArchiveSizeAt);
+    directory.entryCount = ReadBigEndian32(header + vivEntryCountAt);
+    directory.dataStart = ReadBigEndian32(header + vivDataStartAt);
 
     // Checked before anything is allocated, so a count of four billion in a tiny file costs nothing.
     std::uint64_t roomForRecords = (input.length - vivHeaderSize) / vivRecordOverhead;
@@ -61,14 +61,14 @@ VivDirectory ReadDirectory(InputFile& input)
     std::uint64_t sizeSum = 0;
     bool sumReported = false;
     for (std::uint32_t i = 0; i < directory.entryCount; ++i) {
-        std::uint8_t fields[8];
+        std::uint8_t fields[vivRecordNameAt];
         if (!ReadAt(input, position, fields, sizeof fields)) {
             Note(directory, DirectoryFault::recordPastEnd, i);
             break;  // nothing after this point can be located
         }
         DirectoryRecord record;
-        record.offset = ReadBigEndian32(fields);
-        record.size = ReadBigEndian32(fields + 4);
+        record.offset = ReadBigEndian32(fields + vivRecordOffsetAt);
+        record.size = ReadBigEndian32(fields + vivRecordSizeAt);
         position = ReadName(input, position + sizeof fields, record.name);
 
         // 64-bit sums: offset + size cannot wrap.

@@ -15,6 +15,7 @@
 //   dataStart ... member data; written back to back in directory order, read from each
 //                 record's own offset (readers accept any order, gaps and overlaps).
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -23,6 +24,14 @@ inline constexpr std::uint32_t vivHeaderSize = 16;
 // offset, size and the name's NUL: a record is this much longer than its name.
 inline constexpr std::uint32_t vivRecordOverhead = 9;
 inline constexpr std::uint64_t vivMaxFileSize = 0xFFFFFFFFu;
+
+// Where each field stands, from the start of the header and of a record.
+inline constexpr std::size_t vivArchiveSizeAt = 4;
+inline constexpr std::size_t vivEntryCountAt = 8;
+inline constexpr std::size_t vivDataStartAt = 12;
+inline constexpr std::size_t vivRecordOffsetAt = 0;
+inline constexpr std::size_t vivRecordSizeAt = 4;
+inline constexpr std::size_t vivRecordNameAt = 8;
 
 struct DirectoryRecord {
     std::uint32_t offset = 0;

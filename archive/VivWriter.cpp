@@ -27,16 +27,16 @@ void WriteHeaderAndDirectory(SafeFileWriter& writer, std::span<const MemberLayou
 {
     std::uint8_t header[vivHeaderSize];
     std::copy(std::begin(vivMagic), std::end(vivMagic), header);
-    WriteBigEndian32(header + 4, layout.archiveSize);
-    WriteBigEndian32(header + 8, static_cast<std::uint32_t>(members.size()));
-    WriteBigEndian32(header + 12, layout.dataStart);
+    WriteBigEndian32(header + vivArchiveSizeAt, layout.archiveSize);
+    WriteBigEndian32(header + vivEntryCountAt, static_cast<std::uint32_t>(members.size()));
+    WriteBigEndian32(header + vivDataStartAt, layout.dataStart);
     Write(writer, header, sizeof header);
 
     std::uint32_t offset = layout.dataStart;
     for (const MemberLayout& member : members) {
-        std::uint8_t fields[8];
-        WriteBigEndian32(fields, offset);
-        WriteBigEndian32(fields + 4, member.size);
+        std::uint8_t fields[vivRecordNameAt];
+        WriteBigEndian32(fields + vivRecordOffsetAt, offset);
+        WriteBigEndian32(fields + vivRecordSizeAt, member.size);
         Write(writer, fields, sizeof fields);
         Write(writer, member.name.data(), member.name.size());
         Write(writer, "", 1);

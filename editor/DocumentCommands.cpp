@@ -1,6 +1,7 @@
 #include "CommandError.h"
 #include "Commands.h"
 #include "Document.h"
+#include "Feedback.h"
 #include "FileDialogs.h"
 #include "FileList.h"
 #include "StatusTexts.h"

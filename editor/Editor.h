@@ -4,9 +4,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <string>
-#include <string_view>
-
 #include "ResourceIds.h"
 
 // Process-wide handles of the one dialog.
@@ -16,11 +13,6 @@ extern HICON smallIcon;
 extern HICON bigIcon;
 
 INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-
-// The text a command shows in the status field: set, then painted at once, since the command
-// keeps the thread busy afterwards.
-void ShowStatus(HWND dialog, const std::string& text);
-void ShowError(HWND dialog, std::string_view text);
 
 // Posted to the dialog to begin an in-place edit of row wParam once the list has finished
 // handling the end of the previous one.

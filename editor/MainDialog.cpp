@@ -77,17 +77,6 @@ void DestroyMainDialog()
 }
 }  // namespace
 
-void ShowStatus(HWND dialog, const std::string& text)
-{
-    SetDlgItemTextA(dialog, IDC_STATUS_FIELD, text.c_str());
-    UpdateWindow(dialog);
-}
-
-void ShowError(HWND dialog, std::string_view text)
-{
-    MessageBoxA(dialog, std::string(text).c_str(), "Error", MB_ICONERROR | MB_OK);
-}
-
 INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {

@@ -5,6 +5,7 @@
 #include "Commands.h"
 #include "Document.h"
 #include "ErrorTexts.h"
+#include "Feedback.h"
 #include "FileList.h"
 #include "Names.h"
 

@@ -3,6 +3,7 @@
 #include "CommandError.h"
 #include "Commands.h"
 #include "Document.h"
+#include "Feedback.h"
 #include "FileDialogs.h"
 #include "FileList.h"
 #include "MemberFile.h"

@@ -149,3 +149,19 @@ TEST_F(EditorTest, FailedSaveKeepsTheDocument)
     EXPECT_EQ(Seen().size(), 1u);
     EXPECT_EQ(ArchiveMembers(elsewhere), (std::vector<std::pair<std::string, std::string>>{{"a", "1"}}));
 }
+
+TEST_F(EditorTest, StatusFieldShowsTheEndOfALongPath)
+{
+    std::string path = MakeArchive(std::string(120, 'n') + ".viv", {{"a", "1"}});
+    CreateMainDialog();
+    HWND field = GetDlgItem(dialog, IDC_STATUS_FIELD);
+    EXPECT_EQ(SendMessageA(field, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+
+    OpenThroughDialog(path);
+    // For a one-line edit this is the first visible character: the start has scrolled away.
+    EXPECT_GT(SendMessageA(field, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+
+    Click(IDC_NEW);
+    EXPECT_EQ(Status(), "C:\\unnamed.viv");
+    EXPECT_EQ(SendMessageA(field, EM_GETFIRSTVISIBLELINE, 0, 0), 0) << "a short text shows from its start";
+}

@@ -4,11 +4,16 @@
 #include <string>
 #include <vector>
 
+#include "DefaultInitAllocator.h"
+
+// A member's bytes. Never zeroed when made: every byte is read or copied in before it is used.
+using MemberData = std::vector<std::uint8_t, DefaultInitAllocator<std::uint8_t>>;
+
 // One member file. Its name is raw bytes exactly as in the archive directory (never a NUL);
 // its data is held whole in memory.
 struct ArchiveEntry {
     std::string name;
-    std::vector<std::uint8_t> data;
+    MemberData data;
 
     // A member never holds more than 4294967295 bytes: Import and the reader refuse larger ones.
     std::uint32_t size() const { return static_cast<std::uint32_t>(data.size()); }

@@ -13,11 +13,11 @@ void OpenMemberFile(const std::string& path, InputFile& input)
         throw ErrorWithPath(errorTexts::fileTooLarge, path);
 }
 
-std::vector<std::uint8_t> ReadMemberFile(const std::string& path)
+MemberData ReadMemberFile(const std::string& path)
 {
     InputFile input;
     OpenMemberFile(path, input);
-    std::vector<std::uint8_t> data;
+    MemberData data;
     try {
         data.resize(static_cast<std::size_t>(input.length));
     } catch (const std::bad_alloc&) {

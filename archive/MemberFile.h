@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "Document.h"
 #include "InputFile.h"
 
 // Opens a loose file that is to become a member: "File couldn't be opened:\n" + path when it
@@ -15,4 +16,4 @@ void OpenMemberFile(const std::string& path, InputFile& input);
 // opened:\n" + path when it cannot be opened or the read comes up short, "File is too
 // large:\n" + path from 4 GiB on (its length would not fit a member's size), and "Memory
 // couldn't be allocated." when there is no room for it.
-std::vector<std::uint8_t> ReadMemberFile(const std::string& path);
+MemberData ReadMemberFile(const std::string& path);

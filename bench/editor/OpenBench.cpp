@@ -35,7 +35,7 @@ std::string MakeArchive(int members)
     EntryTable table;
     for (int i = 0; i < members; ++i)
         table.push_back(ArchiveEntry{"member" + FormatDecimal(static_cast<std::uint32_t>(i)) + ".dat",
-                                     std::vector<std::uint8_t>(static_cast<std::size_t>(64 + i % 512), 'x')});
+                                     MemberData(static_cast<std::size_t>(64 + i % 512), 'x')});
     SaveArchive(path, table);
     return path;
 }

@@ -67,7 +67,7 @@ TEST(Agreement, CreateWritesWhatSaveArchiveWrites)
     EntryTable table = {Entry("one", "1"), Entry("empty", ""), Entry("three", std::string(300000, '3'))};
     std::vector<std::string> command = {"create", folder.File("tool.viv")};
     for (const ArchiveEntry& entry : table) {
-        WriteBytes(folder.File(entry.name), entry.data);
+        WriteBytes(folder.File(entry.name), Bytes(entry.data.begin(), entry.data.end()));
         command.push_back(folder.File(entry.name));
     }
     ASSERT_EQ(Viv(command).status, 0);
@@ -95,7 +95,7 @@ TEST(Agreement, ListAndExtractShowWhatLoadArchiveReads)
         for (std::uint32_t i = 0; i < table.size(); ++i) {
             // Of several members of a name the first is written; an empty name is not.
             if (!table[i].name.empty() && FirstNamed(table, table[i].name) == i) {
-                EXPECT_EQ(ReadBytes(out + "/" + table[i].name), table[i].data) << table[i].name;
+                EXPECT_EQ(ReadBytes(out + "/" + table[i].name), Bytes(table[i].data.begin(), table[i].data.end())) << table[i].name;
             }
         }
         std::filesystem::remove_all(out);

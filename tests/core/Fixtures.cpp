@@ -84,5 +84,5 @@ Bytes ReadBytes(const std::string& path)
 
 ArchiveEntry Entry(std::string_view name, std::string_view data)
 {
-    return ArchiveEntry{std::string(name), BytesOf(data)};
+    return ArchiveEntry{std::string(name), MemberData(data.begin(), data.end())};
 }

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 struct NativeFile {
@@ -47,3 +48,8 @@ std::string BaseNamePart(const std::string& path);
 // Test hook: the nth write-side step from now (create, write, flush, close, replace) fails, and
 // with andAfter every later one too. n = 0 switches it off.
 void InjectWriteFailure(int nth, bool andAfter);
+
+// Test hook: the nth read-side step from now (a length query or a read) fails as a read error
+// does. With an action, the action runs just before that step instead and the step goes ahead:
+// a test shrinks the file there. n = 0 switches it off.
+void InjectReadFailure(int nth, std::function<void()> action = {});

@@ -5,6 +5,8 @@
 namespace {
 int stepsUntilFailure = 0;
 bool failAfter = false;
+int readsUntilFailure = 0;
+std::function<void()> actionBeforeRead;
 }  // namespace
 
 NativeFile& NativeFile::operator=(NativeFile&& other) noexcept
@@ -44,6 +46,24 @@ bool InjectedFailure()
     if (failAfter)
         stepsUntilFailure = 1;
     return true;
+}
+
+void InjectReadFailure(int nth, std::function<void()> action)
+{
+    readsUntilFailure = nth;
+    actionBeforeRead = std::move(action);
+}
+
+bool InjectedReadFailure()
+{
+    if (readsUntilFailure <= 0 || --readsUntilFailure > 0)
+        return false;
+    if (!actionBeforeRead)
+        return true;
+    std::function<void()> action = std::move(actionBeforeRead);
+    actionBeforeRead = nullptr;
+    action();
+    return false;
 }
 
 static bool IsSeparator(char c)

@@ -4,4 +4,5 @@
 
 // Shared between the portable and the platform halves of the file-system helper.
 bool InjectedFailure();
+bool InjectedReadFailure();
 void CloseNativeQuietly(NativeFile& file);

@@ -35,6 +35,8 @@ bool OpenForReading(const std::string& path, NativeFile& file)
 
 bool GetFileLength(const NativeFile& file, std::uint64_t& length)
 {
+    if (InjectedReadFailure())
+        return false;
     struct stat info;
     if (::fstat(Descriptor(file), &info) != 0 || info.st_size < 0)
         return false;
@@ -44,6 +46,8 @@ bool GetFileLength(const NativeFile& file, std::uint64_t& length)
 
 std::size_t ReadNativeAt(const NativeFile& file, std::uint64_t offset, void* buffer, std::size_t count)
 {
+    if (InjectedReadFailure())
+        return 0;
     for (;;) {
         ssize_t got = ::pread(Descriptor(file), buffer, count, static_cast<off_t>(offset));
         if (got >= 0)

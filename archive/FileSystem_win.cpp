@@ -35,6 +35,8 @@ bool OpenForReading(const std::string& path, NativeFile& file)
 
 bool GetFileLength(const NativeFile& file, std::uint64_t& length)
 {
+    if (InjectedReadFailure())
+        return false;
     LARGE_INTEGER size;
     if (!::GetFileSizeEx(Handle(file), &size) || size.QuadPart < 0)
         return false;
@@ -44,6 +46,8 @@ bool GetFileLength(const NativeFile& file, std::uint64_t& length)
 
 std::size_t ReadNativeAt(const NativeFile& file, std::uint64_t offset, void* buffer, std::size_t count)
 {
+    if (InjectedReadFailure())
+        return 0;
     OVERLAPPED at = {};
     at.Offset = static_cast<DWORD>(offset);
     at.OffsetHigh = static_cast<DWORD>(offset >> 32);

@@ -8,7 +8,15 @@ VivDirectory OpenArchiveDirectory(const std::string& path, InputFile& input)
 {
     if (!OpenInputFile(path, input))
         throw ErrorWithPath(errorTexts::fileCouldntBeOpened, path);
+    return ReadArchiveDirectory(input, path);
+}
+
+VivDirectory ReadArchiveDirectory(InputFile& input, const std::string& path)
+{
     VivDirectory directory = ReadDirectory(input);
+    // A failed read makes a sound directory look damaged: it is reported as what it is.
+    if (input.readFailed)
+        throw ErrorWithPath(errorTexts::fileCouldntBeOpened, path);
     if (!directory.problems.empty())
         throw ErrorWithPath(errorTexts::notValidVivFile, path);
     return directory;
@@ -17,9 +25,16 @@ VivDirectory OpenArchiveDirectory(const std::string& path, InputFile& input)
 void LoadArchive(const std::string& path, EntryTable& table)
 {
     InputFile input;
+    if (!OpenInputFile(path, input))
+        throw ErrorWithPath(errorTexts::fileCouldntBeOpened, path);
+    LoadArchive(input, path, table);
+}
+
+void LoadArchive(InputFile& input, const std::string& path, EntryTable& table)
+{
     EntryTable loaded;
     try {
-        VivDirectory directory = OpenArchiveDirectory(path, input);
+        VivDirectory directory = ReadArchiveDirectory(input, path);
 
         // Sizes are bounded by the file (checked above), so no allocation here exceeds it.
         loaded.reserve(directory.records.size());

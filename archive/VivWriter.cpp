@@ -22,44 +22,64 @@ ArchiveLayout PlanLayout(std::span<const MemberLayout> members)
     return ArchiveLayout{static_cast<std::uint32_t>(dataStart), static_cast<std::uint32_t>(dataStart + dataSize)};
 }
 
-void WriteHeaderAndDirectory(SafeFileWriter& writer, std::span<const MemberLayout> members,
-                             const ArchiveLayout& layout)
+void WriteHeaderAndDirectory(const PutBytes& put, std::span<const MemberLayout> members, const ArchiveLayout& layout)
 {
     std::uint8_t header[vivHeaderSize];
     std::copy(std::begin(vivMagic), std::end(vivMagic), header);
     WriteBigEndian32(header + vivArchiveSizeAt, layout.archiveSize);
     WriteBigEndian32(header + vivEntryCountAt, static_cast<std::uint32_t>(members.size()));
     WriteBigEndian32(header + vivDataStartAt, layout.dataStart);
-    Write(writer, header, sizeof header);
+    put(header, sizeof header);
 
     std::uint32_t offset = layout.dataStart;
     for (const MemberLayout& member : members) {
         std::uint8_t fields[vivRecordNameAt];
         WriteBigEndian32(fields + vivRecordOffsetAt, offset);
         WriteBigEndian32(fields + vivRecordSizeAt, member.size);
-        Write(writer, fields, sizeof fields);
-        Write(writer, member.name.data(), member.name.size());
-        Write(writer, "", 1);
+        put(fields, sizeof fields);
+        put(member.name.data(), member.name.size());
+        put("", 1);
         offset += member.size;
     }
 }
 
-void SaveArchive(const std::string& path, const EntryTable& table)
+void WriteHeaderAndDirectory(SafeFileWriter& writer, std::span<const MemberLayout> members,
+                             const ArchiveLayout& layout)
 {
-    std::vector<MemberLayout> layout;
+    WriteHeaderAndDirectory([&](const void* bytes, std::size_t count) { Write(writer, bytes, count); }, members,
+                            layout);
+}
+
+ArchivePlan PlanArchive(const EntryTable& table)
+{
+    ArchivePlan plan;
     try {
-        layout.reserve(table.size());
+        plan.members.reserve(table.size());
     } catch (const std::bad_alloc&) {
         throw ErrorText(errorTexts::memoryCouldntBeAllocated);
     }
     for (const ArchiveEntry& entry : table)
-        layout.push_back(MemberLayout{entry.name, entry.size()});
+        plan.members.push_back(MemberLayout{entry.name, entry.size()});
+    plan.layout = PlanLayout(plan.members);
+    return plan;
+}
 
-    // Checked before a temporary file exists or the target is touched.
-    ArchiveLayout plan = PlanLayout(layout);
-    SafeFileWriter writer(path);
-    WriteHeaderAndDirectory(writer, layout, plan);
+void PutArchive(const EntryTable& table, const ArchivePlan& plan, const PutBytes& put)
+{
+    WriteHeaderAndDirectory(put, plan.members, plan.layout);
     for (const ArchiveEntry& entry : table)
-        Write(writer, entry.data.data(), entry.data.size());
-    Commit(writer);
+        put(entry.data.data(), entry.data.size());
+}
+
+void SaveArchive(const std::string& path, const EntryTable& table)
+{
+    // Planned before a temporary file exists or the target is touched.
+    ArchivePlan plan = PlanArchive(table);
+    try {
+        SafeFileWriter writer(path);
+        PutArchive(table, plan, [&](const void* bytes, std::size_t count) { Write(writer, bytes, count); });
+        Commit(writer);
+    } catch (const std::bad_alloc&) {
+        throw ErrorText(errorTexts::memoryCouldntBeAllocated);
+    }
 }

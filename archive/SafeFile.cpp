@@ -31,12 +31,14 @@ std::string TemporaryPathFor(const std::string& target, std::uint32_t attempt)
 
 SafeFileWriter::SafeFileWriter(const std::string& target) : targetPath(target)
 {
+    // Memory first: nothing may throw once the temporary file exists, since no destructor runs
+    // for a constructor that throws, and the file would stay behind.
+    pending.reserve(pendingCapacity);
     // A taken name (a leftover of a crashed run) is skipped; any other failure is final.
     for (std::uint32_t attempt = 0; attempt < 100; ++attempt) {
         std::string candidate = TemporaryPathFor(target, attempt);
         if (CreateNewFile(candidate, file)) {
-            temporaryPath = candidate;
-            pending.reserve(pendingCapacity);
+            temporaryPath = std::move(candidate);
             return;
         }
         NativeFile probe;

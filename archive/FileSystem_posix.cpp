@@ -1,4 +1,5 @@
 #include <cerrno>
+#include <new>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -110,7 +111,13 @@ bool ReplaceFileAtomically(const std::string& from, const std::string& to)
 
 void FlushFolderOf(const std::string& path)
 {
-    std::string folder = FolderPart(path);
+    // Called once the rename is done: a failure here must not make a save look failed.
+    std::string folder;
+    try {
+        folder = FolderPart(path);
+    } catch (const std::bad_alloc&) {
+        return;
+    }
     int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
         ::fsync(fd);

@@ -14,6 +14,8 @@ inline constexpr std::string_view memoryCouldntBeAllocated = "Memory couldn't be
 inline constexpr std::string_view archiveTooLarge = "Archive is too large to be saved.";
 inline constexpr std::string_view noFileSelected = "No file selected.";
 inline constexpr std::string_view fileNameAlreadyExists = "File name already exists.";
+// Any other failure that reaches the editor's command dispatch.
+inline constexpr std::string_view commandFailed = "The command couldn't be completed.";
 }  // namespace errorTexts
 
 inline std::string TextWithPath(std::string_view text, std::string_view path)

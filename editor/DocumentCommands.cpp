@@ -17,6 +17,24 @@ bool ChoosePath(HWND dialog, bool askForPath, FileDialogKind kind, const char* t
     path = documentState.currentPath;
     return !path.empty();
 }
+
+// The state after a failed Open, whatever failed: no document, no rows.
+void EndFailedOpen(HWND dialog)
+{
+    documentState.currentPath.clear();
+    documentState.documentOpen = false;
+    ClearFileList();
+    ClearTable();
+    ShowStatus(dialog, statusTexts::noFileOpened);
+}
+
+// After a failed save the document stays open under the path it had.
+void KeepDocument(HWND dialog, std::string& previousPath)
+{
+    documentState.currentPath = std::move(previousPath);
+    documentState.documentOpen = true;
+    ShowStatus(dialog, documentState.currentPath);
+}
 }  // namespace
 
 void NewDocument(HWND dialog)
@@ -45,12 +63,15 @@ void OpenDocument(HWND dialog, bool askForPath)
         LoadArchive(path, documentState.table);
         FillFileList();
         ShowStatus(dialog, path);
-        documentState.currentPath = path;
+        documentState.currentPath = std::move(path);
         documentState.documentOpen = true;
     } catch (const CommandError& error) {
-        ShowStatus(dialog, statusTexts::noFileOpened);
+        EndFailedOpen(dialog);
         if (error.text)
             ShowError(dialog, *error.text);
+    } catch (...) {
+        EndFailedOpen(dialog);
+        throw;  // reported where the command was called
     }
 }
 
@@ -63,20 +84,22 @@ void SaveDocument(HWND dialog, bool askForPath)
     std::string path;
     if (!ChoosePath(dialog, askForPath, FileDialogKind::save, "Save VIV file", path))
         return;
-    const std::string previousPath = documentState.currentPath;
+    // Put aside rather than copied: putting it back needs no memory.
+    std::string previousPath = std::move(documentState.currentPath);
+    documentState.currentPath.clear();
+    documentState.documentOpen = false;
     try {
         ShowStatus(dialog, statusTexts::saving);
-        documentState.currentPath.clear();
-        documentState.documentOpen = false;
         SaveArchive(path, documentState.table);
         ShowStatus(dialog, path);
-        documentState.currentPath = path;
+        documentState.currentPath = std::move(path);
         documentState.documentOpen = true;
     } catch (const CommandError& error) {
-        ShowStatus(dialog, previousPath);
+        KeepDocument(dialog, previousPath);
         if (error.text)
             ShowError(dialog, *error.text);
-        documentState.currentPath = previousPath;
-        documentState.documentOpen = true;
+    } catch (...) {
+        KeepDocument(dialog, previousPath);
+        throw;  // reported where the command was called
     }
 }

@@ -1,8 +1,13 @@
+#include <new>
 #include <string>
+#include <string_view>
 
+#include "CommandError.h"
 #include "Commands.h"
 #include "Document.h"
 #include "Editor.h"
+#include "ErrorTexts.h"
+#include "Feedback.h"
 #include "FileList.h"
 #include "StatusTexts.h"
 
@@ -12,6 +17,38 @@ HICON smallIcon = nullptr;
 HICON bigIcon = nullptr;
 
 namespace {
+// The words for the failure being handled; they need no memory.
+std::string_view FailureText()
+{
+    try {
+        throw;
+    } catch (const CommandError& error) {
+        return error.text ? std::string_view(*error.text) : std::string_view();
+    } catch (const std::bad_alloc&) {
+        return errorTexts::memoryCouldntBeAllocated;
+    } catch (...) {
+        return errorTexts::commandFailed;
+    }
+}
+
+// Every command is run through here. A command handles its own CommandError and puts its state
+// back on any failure (Save keeps the document under its path, Import, Remove and Export leave
+// the table as it was); whatever it lets through is reported here, so that no exception leaves
+// the dialog procedure and ends the program with the document. Returns the command's result,
+// or resultOnFailure.
+template <typename Command>
+INT_PTR RunCommand(HWND dialog, INT_PTR resultOnFailure, Command command)
+{
+    try {
+        return command();
+    } catch (...) {
+        std::string_view text = FailureText();
+        if (!text.empty())
+            ShowError(dialog, text);
+        return resultOnFailure;
+    }
+}
+
 HICON LoadIconOfSize(int widthMetric, int heightMetric)
 {
     return static_cast<HICON>(LoadImageA(instanceHandle, MAKEINTRESOURCEA(IDI_TAMSEL), IMAGE_ICON,
@@ -42,7 +79,10 @@ INT_PTR InitMainDialog(HWND dialog)
     InitFileListColumns();
     SetDlgItemTextA(dialog, IDC_STATUS_FIELD, statusTexts::noFileOpened);
     if (!documentState.currentPath.empty())
-        OpenDocument(dialog, false);
+        RunCommand(dialog, TRUE, [dialog] {
+            OpenDocument(dialog, false);
+            return TRUE;
+        });
     return TRUE;
 }
 
@@ -83,12 +123,14 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     case WM_INITDIALOG:
         return InitMainDialog(dialog);
     case WM_COMMAND:
-        return RunButton(dialog, wParam);
+        return RunCommand(dialog, TRUE, [=] { return RunButton(dialog, wParam); });
     case WM_NOTIFY: {
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
         // No message result is set: the list never applies an edited text by itself.
         if (header->code == LVN_ENDLABELEDITA)
-            return CommitRename(dialog, *reinterpret_cast<const NMLVDISPINFOA*>(lParam));
+            return RunCommand(dialog, FALSE, [=] {
+                return CommitRename(dialog, *reinterpret_cast<const NMLVDISPINFOA*>(lParam));
+            });
         return FALSE;
     }
     case restartRowEditMessage:

@@ -1,4 +1,3 @@
-#include <new>
 #include <utility>
 #include <vector>
 
@@ -84,18 +83,13 @@ BOOL CommitRename(HWND dialog, const NMLVDISPINFOA& edit)
     return TRUE;
 }
 
-// Compacts the table in place: no allocation can fail half-way, so the document survives.
+// Compacts the table in place: the one allocation comes before any change, so the document
+// survives its failure.
 void RemoveMembers(HWND dialog)
 {
     if (!ReadyForSelectedRows(dialog))
         return;
-    std::vector<bool> selected;
-    try {
-        selected.resize(documentState.table.size());
-    } catch (const std::bad_alloc&) {
-        ShowError(dialog, errorTexts::memoryCouldntBeAllocated);
-        return;
-    }
+    std::vector<bool> selected(documentState.table.size());
     for (int row = 0; row < RowCount(); ++row)
         selected[static_cast<std::size_t>(row)] = IsRowSelected(row);
     EntryTable& table = documentState.table;

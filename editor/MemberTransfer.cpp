@@ -61,9 +61,9 @@ void ImportMember(HWND dialog)
         ShowStatus(dialog, documentState.currentPath);
         if (error.text)
             ShowError(dialog, *error.text);
-    } catch (const std::bad_alloc&) {
+    } catch (...) {
         ShowStatus(dialog, documentState.currentPath);
-        ShowError(dialog, errorTexts::memoryCouldntBeAllocated);
+        throw;  // reported where the command was called
     }
 }
 
@@ -89,6 +89,9 @@ void ExportMembers(HWND dialog)
         } catch (const CommandError& error) {
             ShowStatus(dialog, documentState.currentPath);
             ShowError(dialog, error.text.value_or(""));
+        } catch (...) {
+            ShowStatus(dialog, documentState.currentPath);
+            throw;  // reported where the command was called; the members after this one wait
         }
     }
 }

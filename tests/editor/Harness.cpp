@@ -3,9 +3,13 @@
 #include <dlgs.h>
 
 #include <deque>
+#include <map>
+
+#include "FailingAllocator.h"
 
 namespace {
 std::deque<Expected> expected;
+std::map<std::string, std::function<void(HWND)>> standingAnswers;
 std::vector<SeenWindow> seen;
 UINT_PTR timer = 0;
 bool answering = false;
@@ -49,6 +53,8 @@ void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD)
 {
     if (answering)
         return;
+    // The harness's own work is no part of the command under test.
+    AllocationFailurePause pause;
     std::vector<HWND> windows;
     EnumThreadWindows(GetCurrentThreadId(), CollectModal, reinterpret_cast<LPARAM>(&windows));
     for (HWND window : windows) {
@@ -70,6 +76,9 @@ void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD)
             expected.pop_front();
             seen.push_back(record);
             next.answer(window);
+        } else if (auto standing = standingAnswers.find(record.caption); standing != standingAnswers.end()) {
+            seen.push_back(record);
+            standing->second(window);
         } else {
             record.caption = "unexpected: " + record.caption;
             seen.push_back(record);
@@ -86,14 +95,19 @@ void ExpectWindow(const std::string& caption, std::function<void(HWND)> answer)
     expected.push_back(Expected{caption, std::move(answer)});
 }
 
-void ExpectMessageBox(const std::string& caption, int button)
+void AnswerEvery(const std::string& caption, std::function<void(HWND)> answer)
 {
-    ExpectWindow(caption, [button](HWND box) { PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(button), 0); });
+    standingAnswers[caption] = std::move(answer);
 }
 
-void ExpectFileDialog(const std::string& title, const std::string& path)
+std::function<void(HWND)> PressButton(int button)
 {
-    ExpectWindow(title, [path](HWND dialog) {
+    return [button](HWND box) { PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(button), 0); };
+}
+
+std::function<void(HWND)> ChooseFile(const std::string& path)
+{
+    return [path](HWND dialog) {
         if (path.empty()) {
             PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
             return;
@@ -102,7 +116,17 @@ void ExpectFileDialog(const std::string& title, const std::string& path)
         if (!SetDlgItemTextA(dialog, edt1, path.c_str()))
             SetDlgItemTextA(dialog, cmb13, path.c_str());
         PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-    });
+    };
+}
+
+void ExpectMessageBox(const std::string& caption, int button)
+{
+    ExpectWindow(caption, PressButton(button));
+}
+
+void ExpectFileDialog(const std::string& title, const std::string& path)
+{
+    ExpectWindow(title, ChooseFile(path));
 }
 
 std::vector<SeenWindow> TakeSeenWindows()
@@ -122,6 +146,7 @@ bool AllExpectedMet()
 void StartAnswering()
 {
     expected.clear();
+    standingAnswers.clear();
     seen.clear();
     lastAnswered = nullptr;
     timer = SetTimer(nullptr, 0, 20, OnTimer);
@@ -131,6 +156,7 @@ void StopAnswering()
 {
     KillTimer(nullptr, timer);
     timer = 0;
+    standingAnswers.clear();
 }
 
 void PumpMessages(DWORD milliseconds)

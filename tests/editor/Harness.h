@@ -26,10 +26,16 @@ struct Expected {
 };
 
 void ExpectWindow(const std::string& caption, std::function<void(HWND)> answer);
+// Every window with this caption that is not expected next is answered so, until
+// StopAnswering: for loops in which a command may stop before some of its windows.
+void AnswerEvery(const std::string& caption, std::function<void(HWND)> answer);
 // A message box with this caption, answered with the given button.
 void ExpectMessageBox(const std::string& caption, int button = IDOK);
 // A file dialog with this title; an empty path cancels it.
 void ExpectFileDialog(const std::string& title, const std::string& path);
+// The answers of ExpectMessageBox and ExpectFileDialog.
+std::function<void(HWND)> PressButton(int button);
+std::function<void(HWND)> ChooseFile(const std::string& path);
 
 // Everything the harness met since the last call, in order; unexpected windows are closed
 // and listed with the caption prefixed by "unexpected: ".

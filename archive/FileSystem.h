@@ -49,7 +49,7 @@ std::string BaseNamePart(const std::string& path);
 // with andAfter every later one too. n = 0 switches it off.
 void InjectWriteFailure(int nth, bool andAfter);
 
-// Test hook: the nth read-side step from now (a length query or a read) fails as a read error
-// does. With an action, the action runs just before that step instead and the step goes ahead:
-// a test shrinks the file there. n = 0 switches it off.
+// Test hook: the nth read from now (ReadNativeAt) fails as a read error does. With an action,
+// the action runs just before that read instead and the read goes ahead: a test shrinks the
+// file there. n = 0 switches it off.
 void InjectReadFailure(int nth, std::function<void()> action = {});

@@ -36,8 +36,6 @@ bool OpenForReading(const std::string& path, NativeFile& file)
 
 bool GetFileLength(const NativeFile& file, std::uint64_t& length)
 {
-    if (InjectedReadFailure())
-        return false;
     struct stat info;
     if (::fstat(Descriptor(file), &info) != 0 || info.st_size < 0)
         return false;

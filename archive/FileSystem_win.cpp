@@ -35,8 +35,6 @@ bool OpenForReading(const std::string& path, NativeFile& file)
 
 bool GetFileLength(const NativeFile& file, std::uint64_t& length)
 {
-    if (InjectedReadFailure())
-        return false;
     LARGE_INTEGER size;
     if (!::GetFileSizeEx(Handle(file), &size) || size.QuadPart < 0)
         return false;

@@ -30,6 +30,9 @@ int CheckArchive(const Invocation& invocation, Console& console)
     if (!OpenInputFile(path, input))
         throw ErrorWithPath(errorTexts::fileCouldntBeOpened, path);
     VivDirectory directory = ReadDirectory(input);
+    // A failed read makes a sound directory look damaged.
+    if (input.readFailed)
+        throw ErrorWithPath(errorTexts::fileCouldntBeOpened, path);
     for (const DirectoryProblem& problem : directory.problems)
         Report(console, DescribeProblem(directory, problem), path);
     return directory.problems.empty() ? exitSuccess : exitFailure;

@@ -1,7 +1,8 @@
 // Each command of the real dialog run with its nth allocation failing, n = 1, 2, ... until it
 // runs clean: every failed run shows "Memory couldn't be allocated." and leaves the document,
 // its rows, the status field and the files on disk as the command's own failure handling does,
-// and the program goes on: the clean run and a following Save do what they always do.
+// and the program goes on: the clean run and a following Save do what they always do. The same
+// for the reads of Open and Import.
 
 #include <algorithm>
 #include <filesystem>
@@ -10,6 +11,7 @@
 #include "EditorFixture.h"
 #include "FailingAllocator.h"
 #include "FileList.h"
+#include "FileSystem.h"
 
 namespace {
 using Members = std::vector<std::pair<std::string, std::string>>;
@@ -80,6 +82,28 @@ protected:
             EXPECT_TRUE(Files() == files) << "allocation " << nth << ": the files on disk changed";
             if (HasFailure() && !failedBefore)
                 return nth;  // one run's failures tell all
+        }
+        ADD_FAILURE() << "the command never ran clean";
+        return 0;
+    }
+
+    // Runs command with its nth read of a file failing until no read fails: each failed run
+    // must show an error box with text and leave the state afterFailure.
+    int RunWithFailingReads(const std::function<void()>& command, const std::string& text,
+                            const EditorState& afterFailure)
+    {
+        AnswerEvery("Error", PressButton(IDOK));
+        const std::vector<std::pair<std::string, Bytes>> files = Files();
+        for (int nth = 1; nth < 100; ++nth) {
+            InjectReadFailure(nth);
+            command();
+            InjectReadFailure(0);
+            std::vector<SeenWindow> windows = TakeSeenWindows();
+            if (windows.empty() || windows.back().caption != "Error")
+                return nth;
+            EXPECT_EQ(windows.back(), (SeenWindow{"Error", text})) << "read " << nth;
+            EXPECT_EQ(State(), afterFailure) << "read " << nth;
+            EXPECT_TRUE(Files() == files) << "read " << nth << ": the files on disk changed";
         }
         ADD_FAILURE() << "the command never ran clean";
         return 0;
@@ -216,4 +240,22 @@ TEST_F(FailureLoopTest, Rename)
         EXPECT_EQ(Rows()[andAfter ? 1 : 0].first, newName);
     }
     ExpectSaveWrites({{"renamed, in a long name", "1"}, {"a renamed member, in a longer name", "22"}});
+}
+
+// A read that fails while a file is read: Open and Import say the file couldn't be opened and
+// change nothing else (Open: no document).
+TEST_F(FailureLoopTest, OpenAndImportMeetingAFailedRead)
+{
+    std::string path = MakeArchive("a.viv", {{"a", "1"}, {"big", std::string(300 * 1024, 'B')}});
+    std::string loose = folder.File("loose.bin");
+    WriteBytes(loose, Bytes(300 * 1024, 'L'));
+    CreateMainDialog();
+    AnswerEvery("Open VIV file", ChooseFile(path));
+    AnswerEvery("Import file", ChooseFile(loose));
+    const EditorState noDocument{"No VIV file opened...", "", false, {}, {}, {}};
+    EXPECT_GE(RunWithFailingReads([&] { Click(IDC_OPEN); }, "File couldn't be opened:\n" + path, noDocument), 3);
+    EXPECT_EQ(Rows(), (std::vector<Row>{{"a", "1"}, {"big", "307200"}}));
+    EXPECT_GE(RunWithFailingReads([&] { Click(IDC_IMPORT); }, "File couldn't be opened:\n" + loose, State()), 2);
+    EXPECT_EQ(Rows().back(), (Row{"loose.bin", "307200"}));
+    ExpectSaveWrites({{"a", "1"}, {"big", std::string(300 * 1024, 'B')}, {"loose.bin", std::string(300 * 1024, 'L')}});
 }

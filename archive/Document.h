@@ -17,6 +17,8 @@ struct ArchiveEntry {
 
     // A member never holds more than 4294967295 bytes: Import and the reader refuse larger ones.
     std::uint32_t size() const { return static_cast<std::uint32_t>(data.size()); }
+
+    bool operator==(const ArchiveEntry&) const = default;
 };
 
 // The members in archive order: slot i is directory record i and list row i.

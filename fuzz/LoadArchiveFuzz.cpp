@@ -43,16 +43,6 @@ std::vector<std::uint8_t> Saved(const EntryTable& table)
     });
     return bytes;
 }
-
-bool SameTables(const EntryTable& a, const EntryTable& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (a[i].name != b[i].name || a[i].data != b[i].data)
-            return false;
-    return true;
-}
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -69,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     std::vector<std::uint8_t> saved = Saved(table);
     EntryTable reloaded;
-    if (!Load(saved, reloaded) || !SameTables(table, reloaded))
+    if (!Load(saved, reloaded) || table != reloaded)
         __builtin_trap();
     if (Saved(reloaded) != saved)
         __builtin_trap();

@@ -26,27 +26,6 @@ EntryTable SampleTable()
     return table;
 }
 
-bool SameTables(const EntryTable& a, const EntryTable& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (a[i].name != b[i].name || a[i].data != b[i].data)
-            return false;
-    return true;
-}
-
-// The text of the CommandError that operation raises, "" when it raises none.
-template <typename Operation>
-std::string ErrorOf(Operation operation)
-{
-    try {
-        operation();
-    } catch (const CommandError& error) {
-        return error.text.value_or("(no text)");
-    }
-    return "";
-}
 }  // namespace
 
 TEST(AllocationFailure, LoadArchiveReportsItAndKeepsNothing)
@@ -67,7 +46,7 @@ TEST(AllocationFailure, LoadArchiveReportsItAndKeepsNothing)
                 EXPECT_EQ(error, memoryText) << "allocation " << nth;
                 EXPECT_TRUE(table.empty()) << "allocation " << nth;
             } else {
-                EXPECT_TRUE(SameTables(table, expected)) << "allocation " << nth;
+                EXPECT_TRUE(table == expected) << "allocation " << nth;
             }
             std::string().swap(error);
             EntryTable().swap(table);
@@ -98,7 +77,7 @@ TEST(AllocationFailure, SaveArchiveLeavesTheTargetAndNoTemporaryFile)
             } else {
                 EntryTable saved;
                 LoadArchive(path, saved);
-                EXPECT_TRUE(SameTables(saved, table)) << "allocation " << nth;
+                EXPECT_TRUE(saved == table) << "allocation " << nth;
             }
             EXPECT_EQ(folder.Names(), std::vector<std::string>{"doc.viv"}) << "allocation " << nth;
             std::string().swap(error);

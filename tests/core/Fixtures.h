@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "CommandError.h"
 #include "Document.h"
 
 using Bytes = std::vector<std::uint8_t>;
@@ -33,3 +34,15 @@ void WriteBytes(const std::string& path, const Bytes& bytes);
 Bytes ReadBytes(const std::string& path);
 
 ArchiveEntry Entry(std::string_view name, std::string_view data);
+
+// The text of the CommandError that operation raises, "" when it raises none.
+template <typename Operation>
+std::string ErrorOf(Operation operation)
+{
+    try {
+        operation();
+    } catch (const CommandError& error) {
+        return error.text.value_or("(no text)");
+    }
+    return "";
+}

@@ -27,27 +27,6 @@ EntryTable LargeTable()
     return table;
 }
 
-bool SameTables(const EntryTable& a, const EntryTable& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (a[i].name != b[i].name || a[i].data != b[i].data)
-            return false;
-    return true;
-}
-
-template <typename Operation>
-std::string ErrorOf(Operation operation)
-{
-    try {
-        operation();
-    } catch (const CommandError& error) {
-        return error.text.value_or("(no text)");
-    }
-    return "";
-}
-
 // Runs operation with the nth read hurt by the hook (failed, or preceded by shrink when there
 // is one), n = 1, 2, ... until the hook is no longer reached. check(nth, error) follows each run.
 template <typename Operation, typename Check>
@@ -98,7 +77,7 @@ TEST(ReadFailure, LoadArchiveReportsAFailedOrShortRead)
                     EXPECT_EQ(error, "File couldn't be opened:\n" + path) << "read " << nth;
                     EXPECT_TRUE(table.empty()) << "read " << nth;
                 } else {
-                    EXPECT_TRUE(SameTables(table, expected)) << "read " << nth;
+                    EXPECT_TRUE(table == expected) << "read " << nth;
                 }
                 EntryTable().swap(table);
                 WriteBytes(path, original);

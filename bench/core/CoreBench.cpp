@@ -1,5 +1,5 @@
 // Measures the archive core against the physical limits of this machine, in one run, best of
-// three rounds, and prints the ratios:
+// three rounds taken in turn with the reference, and prints the ratios:
 //   LoadArchive against reading the same file whole into one freshly allocated buffer (fresh
 //   pages must be faulted in; that is the least a load into memory costs),
 //   SaveArchive against cp of the same archive,
@@ -23,6 +23,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "Names.h"
 #include "VivArchive.h"
@@ -38,12 +39,17 @@ double Seconds(const std::function<void()>& work)
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-double BestOf(const std::function<double()>& round)
+// The best of a few rounds of each of two measures, taken in turn, so that a change in the
+// load of the machine falls on both alike.
+std::pair<double, double> BestOfEach(const std::function<double()>& first, const std::function<double()>& second)
 {
-    double best = round();
-    for (int i = 1; i < rounds; ++i)
-        best = std::min(best, round());
-    return best;
+    double bestFirst = first();
+    double bestSecond = second();
+    for (int i = 1; i < rounds; ++i) {
+        bestFirst = std::min(bestFirst, first());
+        bestSecond = std::min(bestSecond, second());
+    }
+    return {bestFirst, bestSecond};
 }
 
 // Freed memory goes back to the system, so that every round starts from fresh pages.
@@ -53,7 +59,7 @@ void ReturnFreedMemory()
 }
 
 // The limit: the file read whole into one buffer that is new to the process.
-void ReadIntoFreshBuffer(const std::string& path)
+std::unique_ptr<std::uint8_t[]> ReadIntoFreshBuffer(const std::string& path)
 {
     int fd = ::open(path.c_str(), O_RDONLY);
     struct stat info {};
@@ -69,6 +75,7 @@ void ReadIntoFreshBuffer(const std::string& path)
         done += static_cast<std::size_t>(got);
     }
     ::close(fd);
+    return buffer;
 }
 
 long StatusKiB(const char* field)
@@ -104,30 +111,33 @@ void Measure(const char* title, const std::string& folder, EntryTable table)
     double size = static_cast<double>(FileSize(archive)) / mebibyte;
     std::printf("%s: %.1f MiB, %u members\n", title, size, EntryCount(table));
 
-    double save = BestOf([&] {
-        std::filesystem::remove(saved);
-        return Seconds([&] { SaveArchive(saved, table); });
-    });
-    double copy = BestOf([&] {
-        std::filesystem::remove(copied);
-        return Seconds([&] {
-            if (std::system(("cp '" + archive + "' '" + copied + "'").c_str()) != 0)
-                std::exit(1);
+    auto [save, copy] = BestOfEach(
+        [&] {
+            std::filesystem::remove(saved);
+            return Seconds([&] { SaveArchive(saved, table); });
+        },
+        [&] {
+            std::filesystem::remove(copied);
+            return Seconds([&] {
+                if (std::system(("cp '" + archive + "' '" + copied + "'").c_str()) != 0)
+                    std::exit(1);
+            });
         });
-    });
     std::filesystem::remove(saved);
     std::filesystem::remove(copied);
     EntryTable().swap(table);  // from here on only what a load makes is in memory
 
-    double limit = BestOf([&] {
-        ReturnFreedMemory();
-        return Seconds([&] { ReadIntoFreshBuffer(archive); });
-    });
-    double load = BestOf([&] {
-        ReturnFreedMemory();
-        EntryTable loaded;
-        return Seconds([&] { LoadArchive(archive, loaded); });  // freed after the clock stopped
-    });
+    auto [load, limit] = BestOfEach(
+        [&] {
+            ReturnFreedMemory();
+            EntryTable loaded;
+            return Seconds([&] { LoadArchive(archive, loaded); });  // freed after the clock stopped
+        },
+        [&] {
+            ReturnFreedMemory();
+            std::unique_ptr<std::uint8_t[]> buffer;
+            return Seconds([&] { buffer = ReadIntoFreshBuffer(archive); });  // freed after the clock stopped
+        });
     double peak = PeakMiB([&] {
         EntryTable loaded;
         LoadArchive(archive, loaded);

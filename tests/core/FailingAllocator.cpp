@@ -3,11 +3,13 @@
 #include <atomic>
 #include <cstdlib>
 #include <new>
+#include <stdexcept>
 
 namespace {
 std::atomic<int> allocationsUntilFailure{0};
 std::atomic<bool> failAfter{false};
 std::atomic<bool> struck{false};
+std::atomic<bool> otherError{false};
 std::atomic<int> pauses{0};
 std::atomic<std::int64_t> live{0};
 
@@ -29,6 +31,11 @@ void FailAllocation(int nth, bool andAfter)
     failAfter = andAfter;
     struck = false;
     allocationsUntilFailure = nth;
+}
+
+void FailAllocationWithOtherError(bool other)
+{
+    otherError = other;
 }
 
 bool AllocationFailed()
@@ -54,8 +61,11 @@ AllocationFailurePause::~AllocationFailurePause()
 // The standard library's nothrow forms call these; the array and sized forms are replaced too.
 void* operator new(std::size_t size)
 {
-    if (ThisAllocationFails())
+    if (ThisAllocationFails()) {
+        if (otherError.load())
+            throw std::runtime_error("injected");
         throw std::bad_alloc();
+    }
     void* memory = std::malloc(size == 0 ? 1 : size);
     if (!memory)
         throw std::bad_alloc();

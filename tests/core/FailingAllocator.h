@@ -7,6 +7,8 @@
 // one too. It also counts what is allocated and freed, so a test can see that an operation
 // gave back everything it took.
 void FailAllocation(int nth, bool andAfter = false);  // n = 0 switches it off
+// The failure throws std::runtime_error instead: any other exception a command may meet.
+void FailAllocationWithOtherError(bool other);
 // Whether the armed failure struck since FailAllocation was called.
 bool AllocationFailed();
 // Allocations not freed yet, counted from the start of the program.

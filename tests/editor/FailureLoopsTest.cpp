@@ -56,6 +56,9 @@ protected:
         return RunFailing(command, std::vector<EditorState>{afterFailure}, andAfter, prepare);
     }
 
+    // The text the failed runs must show.
+    std::string failureText = memoryText;
+
     // The same, where a failure may leave any of these states.
     int RunFailing(const std::function<void()>& command, const std::vector<EditorState>& afterFailure,
                    bool andAfter = false, const std::function<void()>& prepare = [] {})
@@ -74,7 +77,7 @@ protected:
                 return nth;
             EXPECT_FALSE(windows.empty()) << "allocation " << nth << ": no message";
             if (!windows.empty()) {
-                EXPECT_EQ(windows.back(), (SeenWindow{"Error", memoryText})) << "allocation " << nth;
+                EXPECT_EQ(windows.back(), (SeenWindow{"Error", failureText})) << "allocation " << nth;
             }
             EditorState state = State();
             EXPECT_TRUE(std::find(afterFailure.begin(), afterFailure.end(), state) != afterFailure.end())
@@ -157,6 +160,28 @@ TEST_F(FailureLoopTest, Save)
         EXPECT_TRUE(ArchiveMembers(path) == (Members{{"a", "1"}, {"b", "22"}, {"c", std::string(200 * 1024, 'c')}}));
         MakeArchive("a.viv", {{"a", "1"}, {"b", "22"}});
     }
+}
+
+// Any other exception that reaches the dispatch is reported in a short text, and the commands
+// put their state back as for a lack of memory.
+TEST_F(FailureLoopTest, OtherExceptions)
+{
+    struct OtherErrorOff {
+        ~OtherErrorOff() { FailAllocationWithOtherError(false); }
+    } off;
+    FailAllocationWithOtherError(true);
+    failureText = "The command couldn't be completed.";
+    std::string path = MakeArchive("a.viv", {{"a", "1"}});
+    std::string loose = folder.File("new.bin");
+    WriteBytes(loose, Bytes(1000, 'n'));
+    CreateMainDialog(path);
+    documentState.table.push_back(Entry("c", std::string(1000, 'c')));
+    RefreshFileList();
+    AnswerEvery("Import file", ChooseFile(loose));
+    EXPECT_GT(RunFailing([&] { Click(IDC_SAVE); }, State()), 3);
+    EXPECT_GE(RunFailing([&] { Click(IDC_IMPORT); }, State()), 3);
+    FailAllocationWithOtherError(false);
+    ExpectSaveWrites({{"a", "1"}, {"c", std::string(1000, 'c')}, {"new.bin", std::string(1000, 'n')}});
 }
 
 TEST_F(FailureLoopTest, ImportOfANewMember)

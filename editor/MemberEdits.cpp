@@ -38,6 +38,7 @@ void SwapWithNeighbour(int row, int neighbour)
     std::swap(table[static_cast<std::size_t>(row)], table[static_cast<std::size_t>(neighbour)]);
     SetRowTexts(row, table[static_cast<std::size_t>(row)]);
     SetRowTexts(neighbour, table[static_cast<std::size_t>(neighbour)]);
+    ScrollRowIntoView(neighbour);
 }
 }  // namespace
 

@@ -20,11 +20,12 @@ std::string ReplacePromptText(const ArchiveEntry& existing, const ArchiveEntry& 
 }
 
 // Puts the imported entry in the place of the first member of its name, if the user agrees,
-// or at the end. The table is unchanged on every failure.
-void PlaceImportedEntry(HWND dialog, ArchiveEntry&& entry)
+// or at the end, and returns its index. The table is unchanged on every failure.
+std::size_t PlaceImportedEntry(HWND dialog, ArchiveEntry&& entry)
 {
     EntryTable& table = documentState.table;
-    for (ArchiveEntry& existing : table) {
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        ArchiveEntry& existing = table[i];
         if (!NamesEqual(existing.name, entry.name))
             continue;
         int answer = MessageBoxA(dialog, ReplacePromptText(existing, entry).c_str(), "Replace file",
@@ -32,13 +33,14 @@ void PlaceImportedEntry(HWND dialog, ArchiveEntry&& entry)
         if (answer != IDOK)
             throw CommandError{};
         existing = std::move(entry);
-        return;
+        return i;
     }
     try {
         table.push_back(std::move(entry));
     } catch (const std::bad_alloc&) {
         throw ErrorText(errorTexts::memoryCouldntBeAllocated);
     }
+    return table.size() - 1;
 }
 }  // namespace
 
@@ -54,8 +56,9 @@ void ImportMember(HWND dialog)
         ArchiveEntry entry;
         entry.name = MemberNameFromPath(path);
         entry.data = ReadMemberFile(path);
-        PlaceImportedEntry(dialog, std::move(entry));
+        std::size_t placed = PlaceImportedEntry(dialog, std::move(entry));
         RefreshFileList();
+        ScrollRowIntoView(static_cast<int>(placed));
         ShowStatus(dialog, documentState.currentPath);
     } catch (const CommandError& error) {
         ShowStatus(dialog, documentState.currentPath);

@@ -19,12 +19,23 @@ const EntryTable& Table()
     return documentState.table;
 }
 
-// No row selected and none focused, as in a list whose rows were all deleted.
+int NextSelectedListRow(int after)
+{
+    return static_cast<int>(Send(LVM_GETNEXTITEM, static_cast<WPARAM>(after), LVNI_SELECTED));
+}
+
+// No row selected and none focused, as in a list whose rows were all deleted. Row by row:
+// the list's own change of every row (index -1) visits each of them.
 void ResetRowStates()
 {
-    LVITEMA item = {};
-    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    Send(LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
+    for (int row = NextSelectedListRow(-1); row != -1; row = NextSelectedListRow(row))
+        SetRowSelected(row, false);
+    int focused = static_cast<int>(Send(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+    if (focused != -1) {
+        LVITEMA item = {};
+        item.stateMask = LVIS_FOCUSED;
+        Send(LVM_SETITEMSTATE, static_cast<WPARAM>(focused), reinterpret_cast<LPARAM>(&item));
+    }
 }
 
 void SetRowCount(std::size_t count, LPARAM flags)
@@ -152,9 +163,11 @@ std::uint32_t CountSelectedRows()
     return static_cast<std::uint32_t>(Send(LVM_GETSELECTEDCOUNT, 0, 0));
 }
 
-bool IsRowSelected(int row)
+int NextSelectedRow(int after)
 {
-    return Send(LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) != 0;
+    int row = NextSelectedListRow(after);
+    // Rows beyond the table (none while a document is open) are never handed out.
+    return row >= 0 && static_cast<std::size_t>(row) < Table().size() ? row : -1;
 }
 
 void SetRowSelected(int row, bool selected)

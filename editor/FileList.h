@@ -22,7 +22,10 @@ void RefreshFileList();
 void SetRowTexts(int row, const ArchiveEntry& entry);
 void SetRowName(int row, const std::string& name);
 std::uint32_t CountSelectedRows();
-bool IsRowSelected(int row);
+// The first selected row after the given one (-1: from the first row), or -1 when there is
+// none. A walk over the selected rows in this way costs the same whatever the number of rows;
+// one question per row would take a tenth of a second for 100,000 rows.
+int NextSelectedRow(int after);
 void SetRowSelected(int row, bool selected);
 void BeginRowEdit(int row);
 void ScrollRowIntoView(int row);

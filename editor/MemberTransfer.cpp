@@ -76,11 +76,8 @@ void ExportMembers(HWND dialog)
 {
     if (!ReadyForSelectedRows(dialog))
         return;
-    for (std::size_t i = 0; i < documentState.table.size(); ++i) {
-        int row = static_cast<int>(i);
-        if (!IsRowSelected(row))
-            continue;
-        const ArchiveEntry& entry = documentState.table[i];
+    for (int row = NextSelectedRow(-1); row != -1; row = NextSelectedRow(row)) {
+        const ArchiveEntry& entry = documentState.table[static_cast<std::size_t>(row)];
         std::string path = ExportFileName(entry.name, MAX_PATH - 1);
         if (!AskForPath(dialog, FileDialogKind::save, "Export file", allFilesFilter, path))
             continue;

@@ -93,16 +93,19 @@ void ExpectMessageBox(const std::string& caption, int button)
 
 void ExpectFileDialog(const std::string& title, const std::string& path)
 {
-    ExpectWindow(title, [path](HWND dialog) {
-        if (path.empty()) {
-            PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-            return;
-        }
-        // The file name field is an edit (edt1) or, in newer layouts, a combo box (cmb13).
-        if (!SetDlgItemTextA(dialog, edt1, path.c_str()))
-            SetDlgItemTextA(dialog, cmb13, path.c_str());
-        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-    });
+    ExpectWindow(title, [path](HWND dialog) { AnswerFileDialog(dialog, path); });
+}
+
+void AnswerFileDialog(HWND fileDialog, const std::string& path)
+{
+    if (path.empty()) {
+        PostMessageA(fileDialog, WM_COMMAND, IDCANCEL, 0);
+        return;
+    }
+    // The file name field is an edit (edt1) or, in newer layouts, a combo box (cmb13).
+    if (!SetDlgItemTextA(fileDialog, edt1, path.c_str()))
+        SetDlgItemTextA(fileDialog, cmb13, path.c_str());
+    PostMessageA(fileDialog, WM_COMMAND, IDOK, 0);
 }
 
 std::vector<SeenWindow> TakeSeenWindows()

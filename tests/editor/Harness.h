@@ -30,6 +30,8 @@ void ExpectWindow(const std::string& caption, std::function<void(HWND)> answer);
 void ExpectMessageBox(const std::string& caption, int button = IDOK);
 // A file dialog with this title; an empty path cancels it.
 void ExpectFileDialog(const std::string& title, const std::string& path);
+// Types the path into an open file dialog and presses its OK button; an empty path cancels it.
+void AnswerFileDialog(HWND fileDialog, const std::string& path);
 
 // Everything the harness met since the last call, in order; unexpected windows are closed
 // and listed with the caption prefixed by "unexpected: ".

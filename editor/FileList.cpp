@@ -193,6 +193,11 @@ void ScrollRowIntoView(int row)
 void AnswerRowText(NMLVDISPINFOA& request)
 {
     LVITEMA& item = request.item;
+    // The rows have neither image nor indent; whatever is asked is answered.
+    if (item.mask & LVIF_IMAGE)
+        item.iImage = I_IMAGENONE;
+    if (item.mask & LVIF_INDENT)
+        item.iIndent = 0;
     if ((item.mask & LVIF_TEXT) == 0)
         return;
     if (item.iItem < 0 || static_cast<std::size_t>(item.iItem) >= Table().size()) {

@@ -83,14 +83,18 @@ INT_PTR OnListNotification(HWND dialog, LPARAM lParam)
     switch (reinterpret_cast<const NMHDR*>(lParam)->code) {
     case LVN_GETDISPINFOA:
         AnswerRowText(*reinterpret_cast<NMLVDISPINFOA*>(lParam));
-        return TRUE;
+        return NotificationResult(dialog, 0);
     case LVN_ODFINDITEMA:
         return NotificationResult(dialog, FindRowByName(*reinterpret_cast<const NMLVFINDITEMA*>(lParam)));
     case LVN_ODFINDITEMW:
         return NotificationResult(dialog, FindRowByName(*reinterpret_cast<const NMLVFINDITEMW*>(lParam)));
-    case LVN_ENDLABELEDITA:
-        // No message result is set: the list never applies an edited text by itself.
-        return CommitRename(dialog, *reinterpret_cast<const NMLVDISPINFOA*>(lParam));
+    case LVN_ENDLABELEDITA: {
+        BOOL stored = CommitRename(dialog, *reinterpret_cast<const NMLVDISPINFOA*>(lParam));
+        // The message result stays 0, whatever an earlier answer left there: the list never
+        // applies an edited text by itself.
+        SetWindowLongPtrA(dialog, DWLP_MSGRESULT, 0);
+        return stored;
+    }
     default:
         return FALSE;
     }

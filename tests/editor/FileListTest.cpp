@@ -169,6 +169,25 @@ TEST_F(EditorTest, TheListGetsEachRowsTextsFromTheTable)
     EXPECT_EQ(Rows(), (std::vector<Row>{{"abcdef", "123456"}, {"", "0"}}));
 }
 
+// Whatever an earlier answer to the list left as the dialog's message result, the end of an edit
+// is answered 0, so the list itself never applies an edited text.
+TEST_F(EditorTest, TheEndOfAnEditIsAnsweredZero)
+{
+    std::string path = MakeArchive("a.viv", {{"a", "1"}});
+    CreateMainDialog(path);
+    ASSERT_EQ(SendMessageA(dialog, WM_NOTIFYFORMAT, reinterpret_cast<WPARAM>(List(dialog)), NF_QUERY), NFR_ANSI);
+    char text[] = "renamed";
+    NMLVDISPINFOA edit = {};
+    edit.hdr.hwndFrom = List(dialog);
+    edit.hdr.idFrom = IDC_FILE_LIST;
+    edit.hdr.code = LVN_ENDLABELEDITA;
+    edit.item.iItem = 0;
+    edit.item.pszText = text;
+    EXPECT_EQ(SendMessageA(dialog, WM_NOTIFY, IDC_FILE_LIST, reinterpret_cast<LPARAM>(&edit)), 0);
+    EXPECT_EQ(documentState.table[0].name, "renamed");
+    EXPECT_EQ(Rows()[0].first, "renamed");
+}
+
 // The list asks its parent for the row the user types the beginning of; letter case is ignored
 // as in a list that holds its own texts.
 TEST_F(EditorTest, TypingTheBeginningOfANameSelectsItsRow)

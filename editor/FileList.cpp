@@ -24,8 +24,9 @@ int NextSelectedListRow(int after)
     return static_cast<int>(Send(LVM_GETNEXTITEM, static_cast<WPARAM>(after), LVNI_SELECTED));
 }
 
-// No row selected and none focused, as in a list whose rows were all deleted. Row by row:
-// the list's own change of every row (index -1) visits each of them.
+// No row selected and none focused, as in a list whose rows were all deleted. Only the
+// selected rows are visited: a change of every row at once (index -1) makes wine's list visit
+// each of them, a tenth of a second for 100,000 rows.
 void ResetRowStates()
 {
     for (int row = NextSelectedListRow(-1); row != -1; row = NextSelectedListRow(row))
@@ -205,7 +206,12 @@ void AnswerRowText(NMLVDISPINFOA& request)
         return;
     }
     const ArchiveEntry& entry = Table()[static_cast<std::size_t>(item.iItem)];
-    CopyInto(item, item.iSubItem == 0 ? entry.name : item.iSubItem == 1 ? FormatDecimal(entry.size()) : "");
+    if (item.iSubItem == 0)
+        CopyInto(item, entry.name);
+    else if (item.iSubItem == 1)
+        CopyInto(item, FormatDecimal(entry.size()));
+    else
+        CopyInto(item, "");
 }
 
 int FindRowByName(const NMLVFINDITEMA& request)

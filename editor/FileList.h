@@ -7,7 +7,9 @@
 #include "Editor.h"
 
 // Row r of the list shows entry r of the table while a document is open.
+// Column widths follow the window's DPI: set for it at the start, scaled again for a new one.
 void InitFileListColumns();
+void ScaleFileListColumns(UINT dpi);
 void ClearFileList();
 void FillFileList();
 void RefreshFileList();

@@ -1,0 +1,98 @@
+// Run in a Japanese locale, where wine gives the process code page 932: there the second byte
+// of ソ (83 5C) and 表 (95 5C) is '\', and that of ポ (83 7C) is '|'. Names keep every byte.
+
+#include <gtest/gtest.h>
+
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+
+#include <algorithm>
+
+#include "VivRun.h"
+
+namespace {
+const std::string so = "\x83\x5c";                            // ソ
+const std::string software = "\x83\x5c\x83\x74\x83\x67.bin";  // ソフト.bin
+const std::string table = "\x95\x5c.txt";                     // 表.txt
+const std::string po = "\x83\x7c.txt";                        // ポ.txt
+
+class JapaneseVivTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_EQ(GetACP(), 932u) << "run with LC_ALL=ja_JP.UTF-8"; }
+
+    // Not folder.File: std::filesystem does not convert names in the code page.
+    std::string InFolder(const std::string& name) const { return folder.File("") + name; }
+
+    // The names in a folder of ours, as the code page spells them.
+    std::vector<std::string> NamesIn(const std::string& name) const
+    {
+        std::vector<std::string> names;
+        WIN32_FIND_DATAA item;
+        HANDLE search = FindFirstFileA((InFolder(name) + "\\*").c_str(), &item);
+        if (search == INVALID_HANDLE_VALUE)
+            return names;
+        do {
+            if (std::string(item.cFileName) != "." && std::string(item.cFileName) != "..")
+                names.emplace_back(item.cFileName);
+        } while (FindNextFileA(search, &item));
+        FindClose(search);
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    TempFolder folder;
+};
+}  // namespace
+
+TEST_F(JapaneseVivTest, CreateListAndExtractKeepEveryByte)
+{
+    WriteBytes(InFolder(software), BytesOf("s"));
+    WriteBytes(InFolder(table), BytesOf("tt"));
+    WriteBytes(InFolder(po), BytesOf("ppp"));
+    std::string archive = InFolder("a.viv");
+    VivResult result = Viv({"create", archive, InFolder(software), InFolder(table), InFolder(po)});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(Loaded(archive), (std::vector<std::string>{software + "=s", table + "=tt", po + "=ppp"}));
+
+    result = Viv({"list", archive});
+    EXPECT_EQ(result.out, "1\t" + software + "\n2\t" + table + "\n3\t" + po + "\n");
+
+    // Into a folder whose name ends in a second byte '\'.
+    ASSERT_TRUE(CreateDirectoryA(InFolder(so).c_str(), nullptr));
+    result = Viv({"extract", archive, "-C", InFolder(so)});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(NamesIn(so), (std::vector<std::string>{software, po, table}));
+    EXPECT_EQ(ReadBytes(InFolder(so + "\\" + software)), BytesOf("s"));
+    EXPECT_EQ(ReadBytes(InFolder(so + "\\" + table)), BytesOf("tt"));
+    EXPECT_EQ(ReadBytes(InFolder(so + "\\" + po)), BytesOf("ppp"));
+}
+
+TEST_F(JapaneseVivTest, ExtractSplitsNamesOnlyBetweenCharacters)
+{
+    std::string archive = InFolder("a.viv");
+    WriteBytes(archive, Archive({{"\x95\x5c\\" + po, "p"}, {so + "/" + software, "s"}}));
+    VivResult result = Viv({"extract", archive, "-C", folder.File("")});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(NamesIn("\x95\x5c"), std::vector<std::string>{po});
+    EXPECT_EQ(NamesIn(so), std::vector<std::string>{software});
+    EXPECT_EQ(ReadBytes(InFolder("\x95\x5c\\" + po)), BytesOf("p"));
+}
+
+// The program itself: its arguments and output in the code page, through the shell.
+TEST_F(JapaneseVivTest, TheProgramKeepsEveryByte)
+{
+    WriteBytes(InFolder(software), BytesOf("s"));
+    WriteBytes(InFolder(table), BytesOf("tt"));
+    VivResult result = RunProgram(folder, "create b.viv " + Quoted(software) + " " + Quoted(table));
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(Loaded(InFolder("b.viv")), (std::vector<std::string>{software + "=s", table + "=tt"}));
+
+    result = RunProgram(folder, "list b.viv");
+    EXPECT_EQ(result.out, "1\t" + software + "\n2\t" + table + "\n");
+
+    ASSERT_TRUE(CreateDirectoryA(InFolder(so).c_str(), nullptr));
+    result = RunProgram(folder, "extract b.viv -C " + so);
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(NamesIn(so), (std::vector<std::string>{software, table}));
+}

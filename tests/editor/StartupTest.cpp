@@ -125,15 +125,14 @@ TEST_F(EditorTest, ARelativeCommandLinePathStaysWithItsFolder)
     std::filesystem::create_directory(folder.path / "work");
     std::filesystem::create_directory(folder.path / "other");
     std::string archive = MakeArchive("work\\a.viv", {{"a", "1"}});
-    std::string loose = folder.File("other\\new.bin");
-    WriteBytes(loose, BytesOf("new"));
+    WriteBytes(folder.File("other\\new.bin"), BytesOf("new"));
     {
         CurrentFolder inWork(folder.File("work"));
         CreateMainDialog("a.viv");
         EXPECT_EQ(Status(), archive);
         EXPECT_EQ(documentState.currentPath, archive);
 
-        ExpectFileDialog("Import file", loose);
+        ExpectFileDialogBrowsing("Import file", folder.File("other"), "new.bin");
         Click(IDC_IMPORT);
         Click(IDC_SAVE);
         EXPECT_EQ(Seen(), (std::vector<SeenWindow>{{"Import file", ""}}));

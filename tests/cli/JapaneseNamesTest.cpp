@@ -11,24 +11,21 @@
 #include "VivRun.h"
 
 namespace {
-const std::string so = "\x83\x5c";                            // ソ
-const std::string software = "\x83\x5c\x83\x74\x83\x67.bin";  // ソフト.bin
-const std::string table = "\x95\x5c.txt";                     // 表.txt
-const std::string po = "\x83\x7c.txt";                        // ポ.txt
+using cp932::po;
+using cp932::so;
+using cp932::software;
+using cp932::table;
 
 class JapaneseVivTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_EQ(GetACP(), 932u) << "run with LC_ALL=ja_JP.UTF-8"; }
-
-    // Not folder.File: std::filesystem does not convert names in the code page.
-    std::string InFolder(const std::string& name) const { return folder.File("") + name; }
 
     // The names in a folder of ours, as the code page spells them.
     std::vector<std::string> NamesIn(const std::string& name) const
     {
         std::vector<std::string> names;
         WIN32_FIND_DATAA item;
-        HANDLE search = FindFirstFileA((InFolder(name) + "\\*").c_str(), &item);
+        HANDLE search = FindFirstFileA(folder.File(name + "\\*").c_str(), &item);
         if (search == INVALID_HANDLE_VALUE)
             return names;
         do {
@@ -46,11 +43,11 @@ protected:
 
 TEST_F(JapaneseVivTest, CreateListAndExtractKeepEveryByte)
 {
-    WriteBytes(InFolder(software), BytesOf("s"));
-    WriteBytes(InFolder(table), BytesOf("tt"));
-    WriteBytes(InFolder(po), BytesOf("ppp"));
-    std::string archive = InFolder("a.viv");
-    VivResult result = Viv({"create", archive, InFolder(software), InFolder(table), InFolder(po)});
+    WriteBytes(folder.File(software), BytesOf("s"));
+    WriteBytes(folder.File(table), BytesOf("tt"));
+    WriteBytes(folder.File(po), BytesOf("ppp"));
+    std::string archive = folder.File("a.viv");
+    VivResult result = Viv({"create", archive, folder.File(software), folder.File(table), folder.File(po)});
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(Loaded(archive), (std::vector<std::string>{software + "=s", table + "=tt", po + "=ppp"}));
 
@@ -58,40 +55,40 @@ TEST_F(JapaneseVivTest, CreateListAndExtractKeepEveryByte)
     EXPECT_EQ(result.out, "1\t" + software + "\n2\t" + table + "\n3\t" + po + "\n");
 
     // Into a folder whose name ends in a second byte '\'.
-    ASSERT_TRUE(CreateDirectoryA(InFolder(so).c_str(), nullptr));
-    result = Viv({"extract", archive, "-C", InFolder(so)});
+    ASSERT_TRUE(CreateDirectoryA(folder.File(so).c_str(), nullptr));
+    result = Viv({"extract", archive, "-C", folder.File(so)});
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.err, "");
     EXPECT_EQ(NamesIn(so), (std::vector<std::string>{software, po, table}));
-    EXPECT_EQ(ReadBytes(InFolder(so + "\\" + software)), BytesOf("s"));
-    EXPECT_EQ(ReadBytes(InFolder(so + "\\" + table)), BytesOf("tt"));
-    EXPECT_EQ(ReadBytes(InFolder(so + "\\" + po)), BytesOf("ppp"));
+    EXPECT_EQ(ReadBytes(folder.File(so + "\\" + software)), BytesOf("s"));
+    EXPECT_EQ(ReadBytes(folder.File(so + "\\" + table)), BytesOf("tt"));
+    EXPECT_EQ(ReadBytes(folder.File(so + "\\" + po)), BytesOf("ppp"));
 }
 
 TEST_F(JapaneseVivTest, ExtractSplitsNamesOnlyBetweenCharacters)
 {
-    std::string archive = InFolder("a.viv");
+    std::string archive = folder.File("a.viv");
     WriteBytes(archive, Archive({{"\x95\x5c\\" + po, "p"}, {so + "/" + software, "s"}}));
     VivResult result = Viv({"extract", archive, "-C", folder.File("")});
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(NamesIn("\x95\x5c"), std::vector<std::string>{po});
     EXPECT_EQ(NamesIn(so), std::vector<std::string>{software});
-    EXPECT_EQ(ReadBytes(InFolder("\x95\x5c\\" + po)), BytesOf("p"));
+    EXPECT_EQ(ReadBytes(folder.File("\x95\x5c\\" + po)), BytesOf("p"));
 }
 
 // The program itself: its arguments and output in the code page, through the shell.
 TEST_F(JapaneseVivTest, TheProgramKeepsEveryByte)
 {
-    WriteBytes(InFolder(software), BytesOf("s"));
-    WriteBytes(InFolder(table), BytesOf("tt"));
+    WriteBytes(folder.File(software), BytesOf("s"));
+    WriteBytes(folder.File(table), BytesOf("tt"));
     VivResult result = RunProgram(folder, "create b.viv " + Quoted(software) + " " + Quoted(table));
     EXPECT_EQ(result.status, 0) << result.err;
-    EXPECT_EQ(Loaded(InFolder("b.viv")), (std::vector<std::string>{software + "=s", table + "=tt"}));
+    EXPECT_EQ(Loaded(folder.File("b.viv")), (std::vector<std::string>{software + "=s", table + "=tt"}));
 
     result = RunProgram(folder, "list b.viv");
     EXPECT_EQ(result.out, "1\t" + software + "\n2\t" + table + "\n");
 
-    ASSERT_TRUE(CreateDirectoryA(InFolder(so).c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA(folder.File(so).c_str(), nullptr));
     result = RunProgram(folder, "extract b.viv -C " + so);
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(NamesIn(so), (std::vector<std::string>{software, table}));

@@ -4,6 +4,7 @@
 
 #include "Characters.h"
 #include "FileSystem.h"
+#include "Fixtures.h"
 
 #ifdef _WIN32
 #define WIN32_LEAN_AND_MEAN
@@ -66,8 +67,8 @@ TEST(Characters, SingleBytesAreCharacters)
 TEST(JapaneseCharacters, SecondBytesAreNoSeparators)
 {
     ASSERT_EQ(GetACP(), 932u) << "run with LC_ALL=ja_JP.UTF-8";
-    const std::string so = "\x83\x5c";
-    const std::string hyo = "\x95\x5c";
+    const std::string so = cp932::so;
+    const std::string hyo = "\x95\x5c";                // 表
     const std::string software = so + "\x83\x74\x83\x67";  // ソフト
 
     EXPECT_EQ(CharacterLength(so, 0), 2u);

@@ -4,9 +4,9 @@
 #include "EditorFixture.h"
 
 namespace {
-const std::string software = "\x83\x5c\x83\x74\x83\x67.bin";  // ソフト.bin
-const std::string table = "\x95\x5c.txt";                     // 表.txt
-const std::string po = "\x83\x7c.txt";                        // ポ.txt
+using cp932::po;
+using cp932::software;
+using cp932::table;
 
 class JapaneseEditorTest : public EditorTest {
 protected:
@@ -15,20 +15,18 @@ protected:
         ASSERT_EQ(GetACP(), 932u) << "run with LC_ALL=ja_JP.UTF-8";
         EditorTest::SetUp();
     }
-    // Not folder.File: std::filesystem does not convert names in the code page.
-    std::string InFolder(const std::string& name) const { return folder.File("") + name; }
 };
 }  // namespace
 
 TEST_F(JapaneseEditorTest, ImportNamesTheMemberAfterTheWholeFileName)
 {
     std::string archive = MakeArchive("a.viv", {{"a", "1"}});
-    WriteBytes(InFolder(software), BytesOf("software"));
-    WriteBytes(InFolder(table), BytesOf("table"));
+    WriteBytes(folder.File(software), BytesOf("software"));
+    WriteBytes(folder.File(table), BytesOf("table"));
     CreateMainDialog(archive);
-    ExpectFileDialog("Import file", InFolder(software));
+    ExpectFileDialog("Import file", folder.File(software));
     Click(IDC_IMPORT);
-    ExpectFileDialog("Import file", InFolder(table));
+    ExpectFileDialog("Import file", folder.File(table));
     Click(IDC_IMPORT);
     EXPECT_EQ(Seen().size(), 2u);
     EXPECT_EQ(Rows(), (std::vector<Row>{{"a", "1"}, {software, "8"}, {table, "5"}}));
@@ -43,13 +41,13 @@ TEST_F(JapaneseEditorTest, ExportOffersTheWholeFileName)
     std::string archive = MakeArchive("a.viv", {{software, "s"}, {"dir\\" + table, "t"}, {po, "p"}});
     CreateMainDialog(archive);
     SelectRows({0, 1, 2});
-    ExpectFileDialog("Export file", InFolder(software));
-    ExpectFileDialog("Export file", InFolder(table));
-    ExpectFileDialog("Export file", InFolder(po));
+    ExpectFileDialog("Export file", folder.File(software));
+    ExpectFileDialog("Export file", folder.File(table));
+    ExpectFileDialog("Export file", folder.File(po));
     Click(IDC_EXPORT);
     EXPECT_EQ(Seen(), (std::vector<SeenWindow>{{"Export file", software}, {"Export file", table}, {"Export file", po}}));
-    EXPECT_EQ(ReadBytes(InFolder(software)), BytesOf("s"));
-    EXPECT_EQ(ReadBytes(InFolder(table)), BytesOf("t"));
-    EXPECT_EQ(ReadBytes(InFolder(po)), BytesOf("p"));
+    EXPECT_EQ(ReadBytes(folder.File(software)), BytesOf("s"));
+    EXPECT_EQ(ReadBytes(folder.File(table)), BytesOf("t"));
+    EXPECT_EQ(ReadBytes(folder.File(po)), BytesOf("p"));
     EXPECT_TRUE(SelectedRows().empty());
 }

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "CommandLine.h"
+#include "Fixtures.h"
 #include "MemberNames.h"
 
 TEST(CommandLine, DropsOnlyQuotesAroundTheWholeText)
@@ -90,9 +91,9 @@ TEST(CommandLine, StartupPathIsAbsolute)
 TEST(JapaneseMemberNames, KeepDoubleByteCharactersWhole)
 {
     ASSERT_EQ(GetACP(), 932u) << "run with LC_ALL=ja_JP.UTF-8";
-    const std::string software = "\x83\x5c\x83\x74\x83\x67.bin";  // ソフト.bin
-    const std::string table = "\x95\x5c.txt";                     // 表.txt
-    const std::string po = "\x83\x7c.txt";                        // ポ.txt
+    using cp932::po;
+    using cp932::software;
+    using cp932::table;
 
     const struct {
         std::string path;

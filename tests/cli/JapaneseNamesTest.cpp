@@ -63,6 +63,12 @@ TEST_F(JapaneseVivTest, CreateListAndExtractKeepEveryByte)
     EXPECT_EQ(ReadBytes(folder.File(so + "\\" + software)), BytesOf("s"));
     EXPECT_EQ(ReadBytes(folder.File(so + "\\" + table)), BytesOf("tt"));
     EXPECT_EQ(ReadBytes(folder.File(so + "\\" + po)), BytesOf("ppp"));
+
+    // A folder whose name ends in a second byte '\' as the operand of create.
+    std::string again = folder.File("again.viv");
+    result = Viv({"create", again, folder.File(so)});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(Loaded(again), (std::vector<std::string>{software + "=s", po + "=ppp", table + "=tt"}));
 }
 
 TEST_F(JapaneseVivTest, ExtractSplitsNamesOnlyBetweenCharacters)

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "Dpi.h"
 #include "Names.h"
 
 namespace {
@@ -116,20 +117,30 @@ HWND CreateFileListInPlaceOf(HWND templateList)
     return list;
 }
 
+// The widths of the name and size columns in pixels at 96 DPI.
+constexpr int columnWidthsAt96Dpi[2] = {95, 55};
+
 void InitFileListColumns()
 {
+    UINT dpi = WindowDpi(fileListHandle);
     LVCOLUMNA column = {};
     column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
     column.fmt = LVCFMT_LEFT;
-    column.cx = 95;
+    column.cx = ScaledToDpi(columnWidthsAt96Dpi[0], dpi);
     column.pszText = const_cast<char*>("File name");
     column.iSubItem = 0;
     Send(LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
     column.fmt = LVCFMT_RIGHT;
-    column.cx = 55;
+    column.cx = ScaledToDpi(columnWidthsAt96Dpi[1], dpi);
     column.pszText = const_cast<char*>("File size");
     column.iSubItem = 1;
     Send(LVM_INSERTCOLUMNA, 1, reinterpret_cast<LPARAM>(&column));
+}
+
+void ScaleFileListColumns(UINT dpi)
+{
+    for (int i = 0; i < 2; ++i)
+        Send(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(i), MAKELPARAM(ScaledToDpi(columnWidthsAt96Dpi[i], dpi), 0));
 }
 
 void ClearFileList()

@@ -14,7 +14,9 @@
 // the template's list then left as it was).
 HWND CreateFileListInPlaceOf(HWND templateList);
 
+// Column widths follow the window's DPI: set for it at the start, scaled again for a new one.
 void InitFileListColumns();
+void ScaleFileListColumns(UINT dpi);
 void ClearFileList();
 void FillFileList();
 // The rows after entries were added or removed: none selected, the scroll position kept.

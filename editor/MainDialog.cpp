@@ -122,6 +122,10 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         return OnListNotification(dialog, lParam);
     case WM_NOTIFYFORMAT:
         return NotificationResult(dialog, NFR_ANSI);
+    case WM_DPICHANGED:
+        // The dialog manager moves and scales the dialog itself (FALSE: its default handling).
+        ScaleFileListColumns(LOWORD(wParam));
+        return FALSE;
     case restartRowEditMessage:
         if (documentState.documentOpen && wParam < documentState.table.size())
             BeginRowEdit(static_cast<int>(wParam));

@@ -49,7 +49,7 @@ void ImportMember(HWND dialog)
     if (!documentState.documentOpen)
         return;
     std::string path;
-    if (!AskForPath(dialog, FileDialogKind::open, "Import file", allFilesFilter, path))
+    if (!AskForPath(dialog, FileDialog::importFile, path))
         return;
     ShowStatus(dialog, statusTexts::importing);
     try {
@@ -79,7 +79,7 @@ void ExportMembers(HWND dialog)
     for (int row = NextSelectedRow(-1); row != -1; row = NextSelectedRow(row)) {
         const ArchiveEntry& entry = documentState.table[static_cast<std::size_t>(row)];
         std::string path = ExportFileName(entry.name, MAX_PATH - 1);
-        if (!AskForPath(dialog, FileDialogKind::save, "Export file", allFilesFilter, path))
+        if (!AskForPath(dialog, FileDialog::exportFile, path))
             continue;
         ShowStatus(dialog, statusTexts::exporting);
         try {

@@ -48,14 +48,9 @@ std::int64_t LiveAllocations()
     return live.load();
 }
 
-AllocationFailurePause::AllocationFailurePause()
+void PauseAllocationFailure(bool paused)
 {
-    ++pauses;
-}
-
-AllocationFailurePause::~AllocationFailurePause()
-{
-    --pauses;
+    pauses += paused ? 1 : -1;
 }
 
 // The standard library's nothrow forms call these; the array and sized forms are replaced too.

@@ -14,14 +14,9 @@ bool AllocationFailed();
 // Allocations not freed yet, counted from the start of the program.
 std::int64_t LiveAllocations();
 
-// While one exists, allocations neither count towards the failure nor fail: for the test's
-// own work in the middle of an operation (answering a file dialog, say).
-struct AllocationFailurePause {
-    AllocationFailurePause();
-    ~AllocationFailurePause();
-    AllocationFailurePause(const AllocationFailurePause&) = delete;
-    AllocationFailurePause& operator=(const AllocationFailurePause&) = delete;
-};
+// Between true and false, allocations neither count towards the failure nor fail: for the
+// test's own work in the middle of an operation (answering a file dialog, say).
+void PauseAllocationFailure(bool paused);
 
 // Runs operation with the nth allocation failing, for n = 1, 2, ... until it runs without
 // meeting the failure; check is called after each run, with n and whether the failure struck.

@@ -38,6 +38,12 @@ const std::string memoryText = "Memory couldn't be allocated.";
 
 class FailureLoopTest : public EditorTest {
 protected:
+    void SetUp() override
+    {
+        EditorTest::SetUp();
+        SetHarnessWorkHook(PauseAllocationFailure);
+    }
+
     EditorState State() const
     {
         EditorState state{Status(), documentState.currentPath, documentState.documentOpen, Rows(), SelectedRows(), {}};

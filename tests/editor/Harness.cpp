@@ -5,11 +5,10 @@
 #include <deque>
 #include <map>
 
-#include "FailingAllocator.h"
-
 namespace {
 std::deque<Expected> expected;
 std::map<std::string, std::function<void(HWND)>> standingAnswers;
+std::function<void(bool)> workHook = [](bool) {};
 std::vector<SeenWindow> seen;
 UINT_PTR timer = 0;
 bool answering = false;
@@ -53,8 +52,10 @@ void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD)
 {
     if (answering)
         return;
-    // The harness's own work is no part of the command under test.
-    AllocationFailurePause pause;
+    struct Working {
+        Working() { workHook(true); }
+        ~Working() { workHook(false); }
+    } working;
     std::vector<HWND> windows;
     EnumThreadWindows(GetCurrentThreadId(), CollectModal, reinterpret_cast<LPARAM>(&windows));
     for (HWND window : windows) {
@@ -95,6 +96,11 @@ void ExpectWindow(const std::string& caption, std::function<void(HWND)> answer)
     expected.push_back(Expected{caption, std::move(answer)});
 }
 
+void SetHarnessWorkHook(std::function<void(bool)> hook)
+{
+    workHook = hook ? std::move(hook) : [](bool) {};
+}
+
 void AnswerEvery(const std::string& caption, std::function<void(HWND)> answer)
 {
     standingAnswers[caption] = std::move(answer);
@@ -107,16 +113,7 @@ std::function<void(HWND)> PressButton(int button)
 
 std::function<void(HWND)> ChooseFile(const std::string& path)
 {
-    return [path](HWND dialog) {
-        if (path.empty()) {
-            PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-            return;
-        }
-        // The file name field is an edit (edt1) or, in newer layouts, a combo box (cmb13).
-        if (!SetDlgItemTextA(dialog, edt1, path.c_str()))
-            SetDlgItemTextA(dialog, cmb13, path.c_str());
-        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-    };
+    return [path](HWND dialog) { AnswerFileDialog(dialog, path); };
 }
 
 void ExpectMessageBox(const std::string& caption, int button)
@@ -124,9 +121,38 @@ void ExpectMessageBox(const std::string& caption, int button)
     ExpectWindow(caption, PressButton(button));
 }
 
+namespace {
+void SetFileNameField(HWND dialog, const std::string& text)
+{
+    // The file name field is an edit (edt1) or, in newer layouts, a combo box (cmb13).
+    if (!SetDlgItemTextA(dialog, edt1, text.c_str()))
+        SetDlgItemTextA(dialog, cmb13, text.c_str());
+}
+}  // namespace
+
 void ExpectFileDialog(const std::string& title, const std::string& path)
 {
     ExpectWindow(title, ChooseFile(path));
+}
+
+void AnswerFileDialog(HWND fileDialog, const std::string& path)
+{
+    if (path.empty()) {
+        PostMessageA(fileDialog, WM_COMMAND, IDCANCEL, 0);
+        return;
+    }
+    SetFileNameField(fileDialog, path);
+    PostMessageA(fileDialog, WM_COMMAND, IDOK, 0);
+}
+
+void ExpectFileDialogBrowsing(const std::string& title, const std::string& folder, const std::string& name)
+{
+    ExpectWindow(title, [folder, name](HWND dialog) {
+        SetFileNameField(dialog, folder);
+        SendMessageA(dialog, WM_COMMAND, IDOK, 0);  // a folder's name opens the folder
+        SetFileNameField(dialog, name);
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    });
 }
 
 std::vector<SeenWindow> TakeSeenWindows()
@@ -147,6 +173,7 @@ void StartAnswering()
 {
     expected.clear();
     standingAnswers.clear();
+    SetHarnessWorkHook(nullptr);
     seen.clear();
     lastAnswered = nullptr;
     timer = SetTimer(nullptr, 0, 20, OnTimer);
@@ -157,6 +184,7 @@ void StopAnswering()
     KillTimer(nullptr, timer);
     timer = 0;
     standingAnswers.clear();
+    SetHarnessWorkHook(nullptr);
 }
 
 void PumpMessages(DWORD milliseconds)

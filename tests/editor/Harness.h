@@ -33,6 +33,10 @@ void AnswerEvery(const std::string& caption, std::function<void(HWND)> answer);
 void ExpectMessageBox(const std::string& caption, int button = IDOK);
 // A file dialog with this title; an empty path cancels it.
 void ExpectFileDialog(const std::string& title, const std::string& path);
+// Types the path into an open file dialog and presses its OK button; an empty path cancels it.
+void AnswerFileDialog(HWND fileDialog, const std::string& path);
+// A file dialog with this title, answered as a user browses: into folder, then name there.
+void ExpectFileDialogBrowsing(const std::string& title, const std::string& folder, const std::string& name);
 // The answers of ExpectMessageBox and ExpectFileDialog.
 std::function<void(HWND)> PressButton(int button);
 std::function<void(HWND)> ChooseFile(const std::string& path);
@@ -42,6 +46,10 @@ std::function<void(HWND)> ChooseFile(const std::string& path);
 std::vector<SeenWindow> TakeSeenWindows();
 // True when every expected window was met.
 bool AllExpectedMet();
+
+// Called with true when the harness begins its own work inside a command (answering a window)
+// and with false when it ends: a test that makes allocations fail keeps that work out.
+void SetHarnessWorkHook(std::function<void(bool)> hook);
 
 void StartAnswering();
 void StopAnswering();

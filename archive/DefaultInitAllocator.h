@@ -6,7 +6,7 @@
 
 // std::allocator, except that a vector grown with resize() leaves its new elements
 // uninitialised rather than zeroing them. For buffers that are filled by a read straight after
-// they are made: clearing a gigabyte first would cost about a third of its load.
+// they are made: clearing them first made the load of a 1 GiB archive a tenth slower.
 template <typename T>
 struct DefaultInitAllocator : std::allocator<T> {
     using std::allocator<T>::allocator;

@@ -8,6 +8,8 @@ tamsel_wine_prefix
 # One wineserver for the whole run: each program then starts in a fraction of a second.
 wineserver -p >"$WINEPREFIX/wineserver.log" 2>&1 </dev/null
 trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
+# Unmanaged windows, also if a run that took the screenshot under a window manager was killed.
+tamsel_wine_managed N
 # Starts the prefix's background processes now, with their output in a file rather than in
 # a pipe of ctest's that they would keep open.
 wine cmd /c exit >"$WINEPREFIX/warmup.log" 2>&1 </dev/null || true

@@ -13,10 +13,11 @@ tamsel_wine_managed() {
     >>"$WINEPREFIX/wineboot.log" 2>&1 </dev/null
 }
 
-# Creates the prefix once, with unmanaged windows. The lock lets programs that start together
-# (ctest runs several) wait for the one that creates it.
+# Creates the prefix once, with unmanaged windows and wine's own fonts. The lock lets programs
+# that start together (ctest runs several) wait for the one that sets the prefix up.
 tamsel_wine_prefix() {
-  [[ -f "$WINEPREFIX/.tamsel-ready" ]] && return 0
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  [[ -f "$WINEPREFIX/.tamsel-ready" && -f "$fonts/marlett.ttf" ]] && return 0
   mkdir -p "$WINEPREFIX"
   (
     flock 9
@@ -26,5 +27,8 @@ tamsel_wine_prefix() {
       wineserver -w
       touch "$WINEPREFIX/.tamsel-ready"
     fi
+    # MS Sans Serif of the dialog, the Marlett glyphs of caption buttons and scroll bars: Debian's
+    # wine does not look where fonts-wine puts them, but finds them in the prefix.
+    [[ -f "$fonts/marlett.ttf" ]] || cp /usr/share/wine/fonts/* "$fonts/" 2>/dev/null || true
   ) 9>"$WINEPREFIX/.tamsel-lock"
 }

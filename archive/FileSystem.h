@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 struct NativeFile {
     std::intptr_t handle = -1;  // a descriptor on POSIX, a HANDLE on Windows; -1 when closed
@@ -39,10 +40,13 @@ void FlushFolderOf(const std::string& path);
 void RemoveFileQuietly(const std::string& path);
 std::uint32_t ProcessId();
 
+// Paths split by character (Characters.h) at '/' on POSIX, at '\', '/' and ':' on Windows.
 // The folder part of a path, with its trailing separator ("" for a bare name).
 std::string FolderPart(const std::string& path);
 // The part after the last separator.
 std::string BaseNamePart(const std::string& path);
+// True when the last character of path is a separator.
+bool EndsInSeparator(std::string_view path);
 
 // Test hook: the nth write-side step from now (create, write, flush, close, replace) fails, and
 // with andAfter every later one too. n = 0 switches it off.

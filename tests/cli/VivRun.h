@@ -15,6 +15,12 @@ struct VivResult {
 // Runs the tool in-process with these arguments (without the program's name).
 VivResult Viv(const std::vector<std::string>& arguments);
 
+// Runs the real program in folder through the shell, its output and messages captured in files
+// there; arguments as the shell takes them (see Quoted).
+VivResult RunProgram(const TempFolder& folder, const std::string& arguments);
+std::string Quoted(const std::string& text);
+std::string ProgramPath();
+
 // An archive as SaveArchive writes it, members back to back: {name, data} pairs.
 Bytes Archive(const std::vector<std::pair<std::string, std::string>>& members);
 

@@ -97,3 +97,27 @@ TEST(SafeFile, AnAbandonedWriterRemovesItsTemporaryFile)
     }
     EXPECT_TRUE(folder.Names().empty());
 }
+
+// Small pieces are gathered and large ones written as they come: whatever the mix, the file
+// holds every byte in the order written.
+TEST(SafeFile, PiecesOfEverySizeArriveInOrder)
+{
+    TempFolder folder;
+    std::string path = folder.File("mixed.bin");
+    const std::size_t sizes[] = {1,          100,         64 * 1024 - 1, 64 * 1024, 3,           1024 * 1024 - 5,
+                                 7,          1024 * 1024, 2,             64 * 1024 + 1, 1024 * 1024 + 9, 0,
+                                 500 * 1024, 600 * 1024,  5};
+    Bytes expected;
+    {
+        SafeFileWriter writer(path);
+        for (std::size_t i = 0; i < std::size(sizes); ++i) {
+            Bytes piece(sizes[i]);
+            for (std::size_t j = 0; j < piece.size(); ++j)
+                piece[j] = static_cast<std::uint8_t>(i * 31 + j % 251);
+            Write(writer, piece.data(), piece.size());
+            expected.insert(expected.end(), piece.begin(), piece.end());
+        }
+        Commit(writer);
+    }
+    EXPECT_TRUE(ReadBytes(path) == expected);
+}

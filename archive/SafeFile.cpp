@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "CommandError.h"
-#include "Names.h"
+#include "TemporaryName.h"
 
 namespace {
 constexpr std::size_t pendingCapacity = 1024 * 1024;
@@ -20,12 +20,10 @@ void WritePending(SafeFileWriter& writer)
     writer.pending.clear();
 }
 
-// A name of our own beside the target, so the final rename never crosses a file system.
-std::string TemporaryPathFor(const std::string& target, std::uint32_t attempt)
+// Beside the target, so the final rename never crosses a file system.
+std::string TemporaryPathFor(const std::string& target)
 {
-    static std::uint32_t serial = 0;
-    return FolderPart(target) + "." + BaseNamePart(target).substr(0, 100) + "." + FormatDecimal(ProcessId()) + "-" +
-           FormatDecimal(++serial) + "-" + FormatDecimal(attempt) + ".tmp";
+    return FolderPart(target) + TemporaryName(NextTemporaryNonce());
 }
 }  // namespace
 
@@ -33,7 +31,7 @@ SafeFileWriter::SafeFileWriter(const std::string& target) : targetPath(target)
 {
     // A taken name (a leftover of a crashed run) is skipped; any other failure is final.
     for (std::uint32_t attempt = 0; attempt < 100; ++attempt) {
-        std::string candidate = TemporaryPathFor(target, attempt);
+        std::string candidate = TemporaryPathFor(target);
         if (CreateNewFile(candidate, file)) {
             temporaryPath = candidate;
             pending.reserve(pendingCapacity);

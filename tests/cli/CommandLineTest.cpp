@@ -1,16 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include "ToolTexts.h"
 #include "VivRun.h"
-
-#ifdef _WIN32
-#define WIN32_LEAN_AND_MEAN
-#include <windows.h>
-#else
-#include <sys/wait.h>
-#endif
 
 using Strings = std::vector<std::string>;
 
@@ -73,50 +64,6 @@ TEST(CommandLine, HelpAndVersionGoToStandardOutput)
     EXPECT_EQ(ReadText(folder.File("--help")), "h");
 }
 
-namespace {
-std::string Quoted(const std::string& text)
-{
-#ifdef _WIN32
-    return "\"" + text + "\"";
-#else
-    return "'" + text + "'";
-#endif
-}
-
-std::string ProgramPath()
-{
-#ifdef _WIN32
-    // Beside the test program, seen as Windows sees it (under wine too).
-    char path[MAX_PATH];
-    DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string self(path, length);
-    return self.substr(0, self.find_last_of("\\/") + 1) + "viv.exe";
-#else
-    return VIV_PROGRAM;
-#endif
-}
-
-// Runs the real program in folder, its output and messages captured in files there.
-VivResult RunProgram(const TempFolder& folder, const std::string& arguments)
-{
-    std::string out = folder.File("stdout.txt");
-    std::string err = folder.File("stderr.txt");
-#ifdef _WIN32
-    std::string command = "cd /d " + Quoted(folder.path.string()) + " && ";
-#else
-    std::string command = "cd " + Quoted(folder.path.string()) + " && ";
-#endif
-    command += Quoted(ProgramPath()) + " " + arguments + " >" + Quoted(out) + " 2>" + Quoted(err);
-    int status = std::system(command.c_str());
-#ifndef _WIN32
-    status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-#endif
-    VivResult result{status, ReadText(out), ReadText(err)};
-    std::filesystem::remove(out);
-    std::filesystem::remove(err);
-    return result;
-}
-}  // namespace
 
 // The program itself: its exit status, output bytes unchanged (no line-end translation) and
 // the current folder as extract's default.

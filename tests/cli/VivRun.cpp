@@ -1,11 +1,19 @@
 #include "VivRun.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstdio>
 #include <stdexcept>
 
 #include "CommandLine.h"
 #include "VivArchive.h"
+
+#ifdef _WIN32
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#else
+#include <sys/wait.h>
+#endif
 
 namespace {
 std::string Drain(std::FILE* stream)
@@ -26,6 +34,15 @@ std::FILE* OutputFile(const TempFolder& folder, const char* name)
     return std::fopen(folder.File(name).c_str(), "w+b");
 }
 }  // namespace
+
+std::string Quoted(const std::string& text)
+{
+#ifdef _WIN32
+    return "\"" + text + "\"";
+#else
+    return "'" + text + "'";
+#endif
+}
 
 VivResult Viv(const std::vector<std::string>& arguments)
 {
@@ -83,4 +100,37 @@ std::vector<std::string> Tree(const std::filesystem::path& folder)
     }
     std::sort(items.begin(), items.end());
     return items;
+}
+
+std::string ProgramPath()
+{
+#ifdef _WIN32
+    // Beside the test program, seen as Windows sees it (under wine too).
+    char path[MAX_PATH];
+    DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string self(path, length);
+    return self.substr(0, self.find_last_of("\\/") + 1) + "viv.exe";
+#else
+    return VIV_PROGRAM;
+#endif
+}
+
+VivResult RunProgram(const TempFolder& folder, const std::string& arguments)
+{
+    std::string out = folder.File("stdout.txt");
+    std::string err = folder.File("stderr.txt");
+#ifdef _WIN32
+    std::string command = "cd /d " + Quoted(folder.path.string()) + " && ";
+#else
+    std::string command = "cd " + Quoted(folder.path.string()) + " && ";
+#endif
+    command += Quoted(ProgramPath()) + " " + arguments + " >" + Quoted(out) + " 2>" + Quoted(err);
+    int status = std::system(command.c_str());
+#ifndef _WIN32
+    status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+#endif
+    VivResult result{status, ReadText(out), ReadText(err)};
+    std::filesystem::remove(out);
+    std::filesystem::remove(err);
+    return result;
 }

@@ -15,6 +15,14 @@ struct VivResult {
 // Runs the tool in-process with these arguments (without the program's name).
 VivResult Viv(const std::vector<std::string>& arguments);
 
+// The real program, as the tests find it: beside the test program on Windows.
+std::string ProgramPath();
+// Runs the real program in folder with this argument text (quoted for the shell), its
+// output and messages captured in files there.
+VivResult RunProgram(const TempFolder& folder, const std::string& arguments);
+// text in the quotes of the shell that RunProgram uses.
+std::string Quoted(const std::string& text);
+
 // An archive as SaveArchive writes it, members back to back: {name, data} pairs.
 Bytes Archive(const std::vector<std::pair<std::string, std::string>>& members);
 

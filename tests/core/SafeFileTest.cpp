@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <filesystem>
 
 #include "CommandError.h"
 #include "FileSystem.h"
 #include "Fixtures.h"
+#include "InputFile.h"
 #include "SafeFile.h"
+#include "TemporaryName.h"
 #include "VivArchive.h"
 
 namespace {
@@ -96,4 +99,46 @@ TEST(SafeFile, AnAbandonedWriterRemovesItsTemporaryFile)
         EXPECT_EQ(folder.Names().size(), 1u);
     }
     EXPECT_TRUE(folder.Names().empty());
+}
+
+// The temporary file's name is short, so every target that Windows can name at all (259
+// characters) can be written as long as its own name has at least 12 characters, and every
+// target of up to 247 characters whatever its name.
+TEST(SafeFile, WritesTargetsUpToTheLongestWindowsPath)
+{
+    const struct {
+        std::size_t length;
+        std::size_t nameLength;
+    } cases[] = {{259, 12}, {259, 40}, {247, 1}, {247, 11}};
+    for (const auto& c : cases) {
+        TempFolder folder;
+        std::string path = folder.PathOfLength(c.length, c.nameLength);
+        ASSERT_EQ(path.size(), c.length);
+        EXPECT_EQ(WriteError([&] { WriteFileSafely(path, "first", 5); }), "") << c.length << " " << c.nameLength;
+        EXPECT_EQ(WriteError([&] { SaveArchive(path, EntryTable{}); }), "") << c.length << " " << c.nameLength;
+        InputFile written;
+        ASSERT_TRUE(OpenInputFile(path, written)) << c.length << " " << c.nameLength;
+        EXPECT_EQ(written.length, 16u);
+    }
+}
+
+TEST(TemporaryName, IsShortAndTellsOurNamesFromOthers)
+{
+    for (std::uint16_t nonce : std::initializer_list<std::uint16_t>{0x0000, 0x0001, 0x1234, 0xFFFF}) {
+        std::string name = TemporaryName(nonce);
+        EXPECT_EQ(name.size(), 12u) << name;
+        EXPECT_TRUE(IsTemporaryName(name)) << name;
+        // Another nonce with this one's check, and the same name in other letters, are not ours.
+        std::string other = TemporaryName(static_cast<std::uint16_t>(nonce + 1));
+        EXPECT_FALSE(IsTemporaryName(other.substr(0, 5) + name.substr(5))) << name;
+        std::string upper = name;
+        for (char& c : upper)
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        EXPECT_FALSE(IsTemporaryName(upper)) << upper;
+    }
+    for (const char* name : {"", "~", "~DF1A2B.TMP", "~WRL0001.tmp", "~0000000.tmp", "~00000000.tmp", "~000000.tmp",
+                             "x0000000.tmp", "~000000g.tmp", "~0000000.tmq", "doc.viv"})
+        EXPECT_FALSE(IsTemporaryName(name)) << name;
+    std::uint16_t first = NextTemporaryNonce();
+    EXPECT_NE(NextTemporaryNonce(), first);
 }

@@ -5,6 +5,7 @@
 namespace {
 int stepsUntilFailure = 0;
 bool failAfter = false;
+bool namedOnly = false;
 }  // namespace
 
 NativeFile& NativeFile::operator=(NativeFile&& other) noexcept
@@ -24,6 +25,24 @@ NativeFile::~NativeFile()
         CloseNativeQuietly(*this);
 }
 
+NativeFolder& NativeFolder::operator=(NativeFolder&& other) noexcept
+{
+    if (this != &other) {
+        if (handle != -1)
+            CloseFolderQuietly(*this);
+        handle = other.handle;
+        path = std::move(other.path);
+        other.handle = -1;
+    }
+    return *this;
+}
+
+NativeFolder::~NativeFolder()
+{
+    if (handle != -1)
+        CloseFolderQuietly(*this);
+}
+
 bool IsOpen(const NativeFile& file)
 {
     return file.handle != -1;
@@ -33,6 +52,16 @@ void InjectWriteFailure(int nth, bool andAfter)
 {
     stepsUntilFailure = nth;
     failAfter = andAfter;
+}
+
+void UseNamedTemporaryFiles(bool named)
+{
+    namedOnly = named;
+}
+
+bool NamedTemporaryFilesOnly()
+{
+    return namedOnly;
 }
 
 bool InjectedFailure()
@@ -66,4 +95,15 @@ std::string FolderPart(const std::string& path)
 std::string BaseNamePart(const std::string& path)
 {
     return path.substr(FolderPart(path).size());
+}
+
+std::string FolderPrefix(const std::string& path)
+{
+    if (path.empty() || FolderPart(path).size() == path.size())
+        return path;
+#ifdef _WIN32
+    return path + '\\';
+#else
+    return path + '/';
+#endif
 }

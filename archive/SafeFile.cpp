@@ -20,37 +20,35 @@ void WritePending(SafeFileWriter& writer)
     writer.pending.clear();
 }
 
-// Beside the target, so the final rename never crosses a file system.
-std::string TemporaryPathFor(const std::string& target)
+void StartTemporaryFile(SafeFileWriter& writer)
 {
-    return FolderPart(target) + TemporaryName(NextTemporaryNonce());
+    if (!CreateTemporaryFile(*writer.folder, writer.file, writer.temporaryName))
+        Fail(writer);
+    writer.pending.reserve(pendingCapacity);
 }
 }  // namespace
 
 SafeFileWriter::SafeFileWriter(const std::string& target) : targetPath(target)
 {
-    // A taken name (a leftover of a crashed run) is skipped; any other failure is final.
-    for (std::uint32_t attempt = 0; attempt < 100; ++attempt) {
-        std::string candidate = TemporaryPathFor(target);
-        if (CreateNewFile(candidate, file)) {
-            temporaryPath = candidate;
-            pending.reserve(pendingCapacity);
-            return;
-        }
-        NativeFile probe;
-        if (!OpenForReading(candidate, probe))
-            break;
-    }
-    Fail(*this);
+    if (!OpenFolderOfTarget(target, ownFolder, targetName))
+        Fail(*this);
+    RemoveDebrisIn(ownFolder);
+    StartTemporaryFile(*this);
+}
+
+SafeFileWriter::SafeFileWriter(const NativeFolder& inFolder, std::string name, std::string shownPath)
+    : targetPath(std::move(shownPath)), folder(&inFolder), targetName(std::move(name)), keepAttributes(false)
+{
+    StartTemporaryFile(*this);
 }
 
 SafeFileWriter::~SafeFileWriter()
 {
     if (committed)
         return;
-    if (IsOpen(file))
-        file = NativeFile();
-    RemoveFileQuietly(temporaryPath);
+    file = NativeFile();
+    if (!temporaryName.empty())
+        RemoveFileIn(*folder, temporaryName);
 }
 
 void Write(SafeFileWriter& writer, const void* bytes, std::size_t count)
@@ -71,13 +69,18 @@ void Commit(SafeFileWriter& writer)
     WritePending(writer);
     if (writer.flushToDisk && !FlushToDisk(writer.file))
         Fail(writer);
-    if (!CloseNative(writer.file))
+    if (writer.keepAttributes && !KeepAttributes(*writer.folder, writer.targetName, writer.file))
         Fail(writer);
-    if (!ReplaceFileAtomically(writer.temporaryPath, writer.targetPath))
+    if (!NameTemporaryFile(*writer.folder, writer.file, writer.temporaryName))
+        Fail(writer);
+    if (!CloseNative(writer.file, writer.lock))
+        Fail(writer);
+    if (!ReplaceFileIn(*writer.folder, writer.temporaryName, writer.targetName))
         Fail(writer);
     writer.committed = true;
+    writer.lock = NativeFile();
     if (writer.flushToDisk)
-        FlushFolderOf(writer.targetPath);
+        FlushFolder(*writer.folder);
 }
 
 void WriteFileSafely(const std::string& path, const void* bytes, std::size_t count)

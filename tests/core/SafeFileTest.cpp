@@ -16,6 +16,10 @@ struct FailureOff {
     ~FailureOff() { InjectWriteFailure(0, false); }
 };
 
+struct NamedTemporaryFilesOff {
+    ~NamedTemporaryFilesOff() { UseNamedTemporaryFiles(false); }
+};
+
 std::string WriteError(const std::function<void()>& write)
 {
     try {
@@ -89,16 +93,26 @@ TEST(SafeFile, ReplacesAnExistingFileWhole)
     EXPECT_EQ(folder.Names(), std::vector<std::string>{"member.txt"});
 }
 
+// Named, the temporary file follows the one rule; on Linux it may have no name at all.
 TEST(SafeFile, AnAbandonedWriterRemovesItsTemporaryFile)
 {
-    TempFolder folder;
-    std::string path = folder.File("out.bin");
-    {
-        SafeFileWriter writer(path);
-        Write(writer, "partial", 7);
-        EXPECT_EQ(folder.Names().size(), 1u);
+    NamedTemporaryFilesOff off;
+    for (bool named : {true, false}) {
+        UseNamedTemporaryFiles(named);
+        TempFolder folder;
+        std::string path = folder.File("out.bin");
+        {
+            SafeFileWriter writer(path);
+            Write(writer, "partial", 7);
+            if (named || !writer.temporaryName.empty()) {
+                ASSERT_EQ(folder.Names().size(), 1u);
+                EXPECT_TRUE(IsTemporaryName(folder.Names()[0])) << folder.Names()[0];
+            } else {
+                EXPECT_TRUE(folder.Names().empty());
+            }
+        }
+        EXPECT_TRUE(folder.Names().empty());
     }
-    EXPECT_TRUE(folder.Names().empty());
 }
 
 // The temporary file's name is short, so every target that Windows can name at all (259

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <filesystem>
 
@@ -10,6 +11,17 @@
 #include "SafeFile.h"
 #include "TemporaryName.h"
 #include "VivArchive.h"
+
+#ifdef _WIN32
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 namespace {
 struct FailureOff {
@@ -156,3 +168,109 @@ TEST(TemporaryName, IsShortAndTellsOurNamesFromOthers)
     std::uint16_t first = NextTemporaryNonce();
     EXPECT_NE(NextTemporaryNonce(), first);
 }
+
+// The next write into a folder removes the temporary files that writers which no longer run
+// left there, and nothing else: not a file another writer still holds, not a name that only
+// looks like ours, not a folder, link or a file with a second name (POSIX), nor one of
+// another user's (POSIX, as root).
+TEST(SafeFile, TheNextWriteRemovesDebrisAndNothingElse)
+{
+    TempFolder folder;
+    std::string target = folder.File("doc.viv");
+    WriteBytes(target, BytesOf("old"));
+    const std::string debris = TemporaryName(0x0001);
+    const std::string held = TemporaryName(0x0002);
+    WriteBytes(folder.File(debris), BytesOf("left by a killed run"));
+    WriteBytes(folder.File(held), BytesOf("being written"));
+    std::vector<std::string> kept = {"doc.viv", held};
+    for (const char* other : {"~0000000.tmp", "~DF1A2B.TMP", "~WRL0001.tmp", "x.tmp"}) {
+        WriteBytes(folder.File(other), BytesOf("another program's"));
+        kept.push_back(other);
+    }
+    std::filesystem::create_directory(folder.path / TemporaryName(0x0003));
+    kept.push_back(TemporaryName(0x0003));
+#ifdef _WIN32
+    // A writer holds its file without delete sharing.
+    HANDLE holder = CreateFileA(folder.File(held).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+#else
+    // A writer holds a lock on its file.
+    int holder = ::open(folder.File(held).c_str(), O_RDWR);
+    ASSERT_EQ(::flock(holder, LOCK_SH), 0);
+    std::error_code noLink;
+    std::filesystem::create_symlink(folder.path / "doc.viv", folder.path / TemporaryName(0x0004), noLink);
+    kept.push_back(TemporaryName(0x0004));
+    WriteBytes(folder.File("x.tmp"), BytesOf("a file with two names"));
+    ASSERT_EQ(::link(folder.File("x.tmp").c_str(), folder.File(TemporaryName(0x0005)).c_str()), 0);
+    kept.push_back(TemporaryName(0x0005));
+    if (::geteuid() == 0) {
+        WriteBytes(folder.File(TemporaryName(0x0006)), BytesOf("another user's"));
+        ASSERT_EQ(::chown(folder.File(TemporaryName(0x0006)).c_str(), 12345, 12345), 0);
+        kept.push_back(TemporaryName(0x0006));
+    }
+#endif
+    std::sort(kept.begin(), kept.end());
+
+    WriteFileSafely(target, "new", 3);
+    EXPECT_EQ(folder.Names(), kept);
+    EXPECT_EQ(ReadBytes(target), BytesOf("new"));
+    EXPECT_EQ(ReadBytes(folder.File(held)), BytesOf("being written"));
+#ifdef _WIN32
+    CloseHandle(holder);
+#else
+    ::close(holder);
+#endif
+    // Once its writer is gone, the held file is debris too.
+    WriteFileSafely(target, "newer", 5);
+    kept.erase(std::find(kept.begin(), kept.end(), held));
+    EXPECT_EQ(folder.Names(), kept);
+}
+
+#ifndef _WIN32
+// A writer killed in the middle of its work: on Linux its file has no name yet, so nothing
+// is left; a named temporary file (elsewhere) stays only until the next write.
+TEST(SafeFile, AKilledWriterLeavesNothingBehind)
+{
+    NamedTemporaryFilesOff off;
+    for (bool named : {false, true}) {
+        UseNamedTemporaryFiles(named);
+        TempFolder folder;
+        std::string target = folder.File("doc.viv");
+        WriteBytes(target, BytesOf("old"));
+        int ready[2];
+        ASSERT_EQ(::pipe(ready), 0);
+        pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            SafeFileWriter writer(target);
+            std::string chunk(1 << 20, 'x');
+            for (int i = 0; i < 8; ++i)
+                Write(writer, chunk.data(), chunk.size());
+            if (::write(ready[1], "w", 1) == 1)
+                for (;;)
+                    ::pause();
+            ::_exit(1);
+        }
+        char written = 0;
+        EXPECT_EQ(::read(ready[0], &written, 1), 1);
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+        ::close(ready[0]);
+        ::close(ready[1]);
+
+        std::vector<std::string> names = folder.Names();
+#ifdef __linux__
+        if (!named) {
+            EXPECT_EQ(names, std::vector<std::string>{"doc.viv"});
+        }
+#endif
+        if (named) {
+            ASSERT_EQ(names.size(), 2u);
+            EXPECT_TRUE(IsTemporaryName(names[1])) << names[1];
+        }
+        EXPECT_EQ(ReadBytes(target), BytesOf("old"));
+        WriteFileSafely(target, "new", 3);
+        EXPECT_EQ(folder.Names(), std::vector<std::string>{"doc.viv"}) << (named ? "named" : "unnamed");
+    }
+}
+#endif

@@ -18,7 +18,7 @@ VivResult Viv(const std::vector<std::string>& arguments);
 // The real program, as the tests find it: beside the test program on Windows.
 std::string ProgramPath();
 // Runs the real program in folder with this argument text (quoted for the shell), its
-// output and messages captured in files there.
+// output and messages captured in files there. On POSIX a run that lasts 10 s is killed.
 VivResult RunProgram(const TempFolder& folder, const std::string& arguments);
 // text in the quotes of the shell that RunProgram uses.
 std::string Quoted(const std::string& text);

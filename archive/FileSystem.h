@@ -70,11 +70,15 @@ bool FlushToDisk(NativeFile& file);
 // POSIX: the permission bits, owner and group of the file targetName in folder, if there is
 // one, as far as the process may set them; never wider than they were. Nothing on Windows.
 bool KeepAttributes(const NativeFolder& folder, const std::string& targetName, NativeFile& file);
-// Gives a file made without a name its temporary name; nothing for a named one.
-bool NameTemporaryFile(const NativeFolder& folder, NativeFile& file, std::string& name);
-// Closes the file, reporting what the system reports only then. On POSIX lock takes over the
-// file's lock until it is closed in turn, so the file is never unguarded before its rename.
-bool CloseNative(NativeFile& file, NativeFile& lock);
+// Gives a file made without a name its place in folder: targetName itself while nothing has
+// that name (inPlace is then true, and name is targetName), else a fresh temporary name.
+// Nothing for a file that has a name already.
+bool NameTemporaryFile(const NativeFolder& folder, NativeFile& file, const std::string& targetName,
+                       std::string& name, bool& inPlace);
+// Closes the file, reporting what the system reports only then. On POSIX lock, when given,
+// takes over the file's lock until it is closed in turn, so the file is never unguarded
+// before its rename.
+bool CloseNative(NativeFile& file, NativeFile* lock);
 // Puts from in to's place in one step, replacing a file that is there.
 bool ReplaceFileIn(const NativeFolder& folder, const std::string& from, const std::string& to);
 

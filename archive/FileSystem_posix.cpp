@@ -110,7 +110,6 @@ bool CreateUnnamedFile(const NativeFolder& folder, NativeFile& file)
     int fd = ::openat(Descriptor(folder), ".", O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
     if (fd < 0)
         return false;
-    ::flock(fd, LOCK_SH);  // no one else can reach it yet
     Adopt(file, fd);
     return true;
 #else
@@ -292,13 +291,26 @@ bool KeepAttributes(const NativeFolder& folder, const std::string& targetName, N
     return ::fchmod(Descriptor(file), mode) == 0;
 }
 
-bool NameTemporaryFile(const NativeFolder& folder, NativeFile& file, std::string& name)
+bool NameTemporaryFile(const NativeFolder& folder, NativeFile& file, const std::string& targetName,
+                       std::string& name, bool& inPlace)
 {
+    inPlace = false;
     if (InjectedFailure())
         return false;
     if (!name.empty())
         return true;
+    // Straight to the target's name when it is free (the common case for extract): complete
+    // as it appears, and no rename.
     const std::string source = "/proc/self/fd/" + std::to_string(Descriptor(file));
+    if (::linkat(AT_FDCWD, source.c_str(), Descriptor(folder), targetName.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+        name = targetName;
+        inPlace = true;
+        return true;
+    }
+    if (errno != EEXIST)
+        return false;
+    // From here to the rename others can see it: locked against clean-ups, as a named one is.
+    ::flock(Descriptor(file), LOCK_SH);
     for (int attempt = 0; attempt < nameAttempts; ++attempt) {
         std::string candidate = TemporaryName(NextTemporaryNonce());
         if (::linkat(AT_FDCWD, source.c_str(), Descriptor(folder), candidate.c_str(), AT_SYMLINK_FOLLOW) == 0) {
@@ -311,13 +323,15 @@ bool NameTemporaryFile(const NativeFolder& folder, NativeFile& file, std::string
     return false;
 }
 
-bool CloseNative(NativeFile& file, NativeFile& lock)
+bool CloseNative(NativeFile& file, NativeFile* lock)
 {
     bool failed = InjectedFailure();
     // A duplicate keeps the lock (it belongs to the open file, not to a descriptor), while
     // close still reports what some file systems report only then (NFS: a late write error).
-    lock = NativeFile();
-    lock.handle = ::fcntl(Descriptor(file), F_DUPFD_CLOEXEC, 0);
+    if (lock) {
+        *lock = NativeFile();
+        lock->handle = ::fcntl(Descriptor(file), F_DUPFD_CLOEXEC, 0);
+    }
     int result = ::close(Descriptor(file));
     file.handle = -1;
     return !failed && result == 0;

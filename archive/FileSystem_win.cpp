@@ -199,17 +199,17 @@ bool KeepAttributes(const NativeFolder&, const std::string&, NativeFile&)
     return !InjectedFailure();
 }
 
-bool NameTemporaryFile(const NativeFolder&, NativeFile&, std::string& name)
+bool NameTemporaryFile(const NativeFolder&, NativeFile&, const std::string&, std::string& name, bool& inPlace)
 {
+    inPlace = false;
     return !InjectedFailure() && !name.empty();
 }
 
 // MoveFileEx needs the file closed: from here to the rename another process's clean-up could
 // delete it, and the rename then fails and is reported, the target as it was.
-bool CloseNative(NativeFile& file, NativeFile& lock)
+bool CloseNative(NativeFile& file, NativeFile*)
 {
     bool failed = InjectedFailure();
-    lock = NativeFile();
     BOOL closed = ::CloseHandle(Handle(file));
     file.handle = -1;
     return !failed && closed;

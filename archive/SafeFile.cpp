@@ -20,11 +20,12 @@ void WritePending(SafeFileWriter& writer)
     writer.pending.clear();
 }
 
+// The buffer first: a writer whose constructor fails leaves no file behind.
 void StartTemporaryFile(SafeFileWriter& writer)
 {
+    writer.pending.reserve(pendingCapacity);
     if (!CreateTemporaryFile(*writer.folder, writer.file, writer.temporaryName))
         Fail(writer);
-    writer.pending.reserve(pendingCapacity);
 }
 }  // namespace
 
@@ -71,11 +72,13 @@ void Commit(SafeFileWriter& writer)
         Fail(writer);
     if (writer.keepAttributes && !KeepAttributes(*writer.folder, writer.targetName, writer.file))
         Fail(writer);
-    if (!NameTemporaryFile(*writer.folder, writer.file, writer.temporaryName))
+    // Until the commit, temporaryName is removed on failure: in place, the new target itself.
+    bool inPlace = false;
+    if (!NameTemporaryFile(*writer.folder, writer.file, writer.targetName, writer.temporaryName, inPlace))
         Fail(writer);
-    if (!CloseNative(writer.file, writer.lock))
+    if (!CloseNative(writer.file, inPlace ? nullptr : &writer.lock))
         Fail(writer);
-    if (!ReplaceFileIn(*writer.folder, writer.temporaryName, writer.targetName))
+    if (!inPlace && !ReplaceFileIn(*writer.folder, writer.temporaryName, writer.targetName))
         Fail(writer);
     writer.committed = true;
     writer.lock = NativeFile();

@@ -81,6 +81,26 @@ TEST(SafeFile, AFailedSaveLeavesTheTargetAsItWas)
     }
 }
 
+// The same for a file that did not exist: a failure at any step leaves nothing at all (on
+// Linux the new file takes the free name directly, and is removed again if its close fails).
+TEST(SafeFile, AFailedWriteOfANewFileLeavesNothing)
+{
+    FailureOff off;
+    TempFolder folder;
+    std::string path = folder.File("new.bin");
+    for (int nth = 1;; ++nth) {
+        ASSERT_LT(nth, 100) << "the write never succeeded";
+        InjectWriteFailure(nth, false);
+        std::string error = WriteError([&] { WriteFileSafely(path, "content", 7); });
+        InjectWriteFailure(0, false);
+        if (error.empty())
+            break;
+        EXPECT_EQ(error, "File couldn't be written:\n" + path) << "step " << nth;
+        EXPECT_TRUE(folder.Names().empty()) << "step " << nth;
+    }
+    EXPECT_EQ(ReadBytes(path), BytesOf("content"));
+}
+
 TEST(SafeFile, ReportsTargetsThatCannotBeWritten)
 {
     TempFolder folder;

@@ -91,10 +91,13 @@ void RemoveFileIn(const NativeFolder& folder, const std::string& name);
 void RemoveDebrisIn(const NativeFolder& folder);
 std::uint32_t ProcessId();
 
+// Paths split by character (Characters.h) at '/' on POSIX, at '\', '/' and ':' on Windows.
 // The folder part of a path, with its trailing separator ("" for a bare name).
 std::string FolderPart(const std::string& path);
 // The part after the last separator.
 std::string BaseNamePart(const std::string& path);
+// True when the last character of path is a separator.
+bool EndsInSeparator(std::string_view path);
 
 // Test hooks: the nth write-side step from now (create, write, flush, attributes, name, close,
 // replace) fails, and with andAfter every later one too; n = 0 switches it off. Named

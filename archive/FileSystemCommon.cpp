@@ -1,5 +1,8 @@
 #include "FileSystem.h"
 
+#include <string_view>
+
+#include "Characters.h"
 #include "FileSystemDetail.h"
 
 namespace {
@@ -75,21 +78,17 @@ bool InjectedFailure()
     return true;
 }
 
-static bool IsSeparator(char c)
-{
+// Windows takes '/' for '\\', and "C:name" is name in drive C's current folder.
 #ifdef _WIN32
-    return c == '\\' || c == '/' || c == ':';
+constexpr std::string_view pathSeparators = "\\/:";
 #else
-    return c == '/';
+constexpr std::string_view pathSeparators = "/";
 #endif
-}
 
 std::string FolderPart(const std::string& path)
 {
-    std::size_t end = path.size();
-    while (end > 0 && !IsSeparator(path[end - 1]))
-        --end;
-    return path.substr(0, end);
+    std::size_t last = FindLastCharacterOf(path, pathSeparators);
+    return last == std::string::npos ? std::string() : path.substr(0, last + 1);
 }
 
 std::string BaseNamePart(const std::string& path)
@@ -97,9 +96,15 @@ std::string BaseNamePart(const std::string& path)
     return path.substr(FolderPart(path).size());
 }
 
+bool EndsInSeparator(std::string_view path)
+{
+    std::size_t last = FindLastCharacterOf(path, pathSeparators);
+    return last != std::string_view::npos && last + 1 == path.size();
+}
+
 std::string FolderPrefix(const std::string& path)
 {
-    if (path.empty() || FolderPart(path).size() == path.size())
+    if (path.empty() || EndsInSeparator(path))
         return path;
 #ifdef _WIN32
     return path + '\\';

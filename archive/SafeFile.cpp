@@ -7,6 +7,9 @@
 
 namespace {
 constexpr std::size_t pendingCapacity = 1024 * 1024;
+// A piece this large is worth a write call of its own (a few microseconds under wine, about
+// what copying 64 KiB costs): it goes to the file without being copied.
+constexpr std::size_t directWriteSize = 64 * 1024;
 
 [[noreturn]] void Fail(SafeFileWriter& writer)
 {
@@ -52,15 +55,17 @@ SafeFileWriter::~SafeFileWriter()
         RemoveFileIn(*folder, temporaryName);
 }
 
+// Small pieces (directory records, small members) are gathered into large writes.
 void Write(SafeFileWriter& writer, const void* bytes, std::size_t count)
 {
-    if (writer.pending.size() + count > pendingCapacity)
+    if (count >= directWriteSize) {
         WritePending(writer);
-    if (count >= pendingCapacity) {
         if (!WriteNative(writer.file, bytes, count))
             Fail(writer);
         return;
     }
+    if (writer.pending.size() + count > pendingCapacity)
+        WritePending(writer);
     const auto* first = static_cast<const std::uint8_t*>(bytes);
     writer.pending.insert(writer.pending.end(), first, first + count);
 }

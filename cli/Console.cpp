@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "NameEscape.h"
+
 void Report(Console& console, std::string_view message, std::string_view subject)
 {
     EraseProgressLine(console);
@@ -18,6 +20,8 @@ void Report(Console& console, std::string_view message, std::string_view subject
         line.append(message);
     }
     line += '\n';
+    if (console.errTerminal)
+        line = EscapeForTerminal(line, console.errTerminal);
     std::fwrite(line.data(), 1, line.size(), console.err);
 }
 

@@ -14,7 +14,8 @@ int ListMembers(const Invocation& invocation, Console& console)
     for (const DirectoryRecord& record : archive.directory.records) {
         line = FormatDecimal(record.size);
         line += '\t';
-        line += EscapeName(record.name);
+        line += console.outTerminal ? EscapeForTerminal(EscapeName(record.name), console.outTerminal)
+                                    : EscapeName(record.name);
         line += '\n';
         std::fwrite(line.data(), 1, line.size(), console.out);
     }

@@ -11,6 +11,8 @@ int main(int argc, char** argv)
     UseBinaryMode(stderr);
     Console console;
     console.showProgress = IsTerminal(stderr);
+    console.outTerminal = TerminalReaderOf(stdout);
+    console.errTerminal = TerminalReaderOf(stderr);
     try {
         return RunViv(std::vector<std::string>(argv + 1, argv + argc), console);
     } catch (const std::bad_alloc&) {

@@ -1,8 +1,13 @@
 #include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
+#include <locale.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cwchar>
+#include <memory>
+#include <type_traits>
 
 #include "Platform.h"
 
@@ -52,4 +57,30 @@ bool IsTerminal(std::FILE* stream)
 
 void UseBinaryMode(std::FILE*)
 {
+}
+
+TerminalReader TerminalReaderOf(std::FILE* stream)
+{
+    return IsTerminal(stream) ? TerminalReaderFor("") : TerminalReader();
+}
+
+// The terminal reads in the locale's character set, whatever it is (UTF-8, EUC-JP, ISO 8859);
+// the process's own locale stays "C".
+TerminalReader TerminalReaderFor(const std::string& encoding)
+{
+    locale_t locale = ::newlocale(LC_CTYPE_MASK, encoding.c_str(), locale_t(0));
+    if (!locale)
+        return LoneByte;
+    std::shared_ptr<std::remove_pointer_t<locale_t>> owned(locale, ::freelocale);
+    return [owned](std::string_view text, std::size_t at) {
+        std::mbstate_t state{};
+        wchar_t character = 0;
+        locale_t previous = ::uselocale(owned.get());
+        std::size_t length = std::mbrtowc(&character, text.data() + at, text.size() - at, &state);
+        ::uselocale(previous);
+        // 0 for NUL; -1 and -2 (invalid, incomplete) are larger than what is left.
+        if (length == 0 || length > text.size() - at)
+            return LoneByte(text, at);
+        return TerminalCharacter{length, character >= 0x80 && character <= 0x9F};
+    };
 }

@@ -4,6 +4,8 @@
 #include <fcntl.h>
 #include <io.h>
 
+#include "Characters.h"
+#include "FileSystem.h"
 #include "Platform.h"
 
 bool IsFolder(const std::string& path)
@@ -22,7 +24,7 @@ bool IsFolder(const std::string& path)
 bool ListRegularFiles(const std::string& folder, std::vector<std::string>& names)
 {
     std::string pattern = folder;
-    if (!pattern.empty() && pattern.back() != '\\' && pattern.back() != '/' && pattern.back() != ':')
+    if (!pattern.empty() && !EndsInSeparator(pattern))
         pattern += '\\';
     pattern += '*';
     WIN32_FIND_DATAA item;
@@ -81,4 +83,29 @@ bool IsTerminal(std::FILE* stream)
 void UseBinaryMode(std::FILE* stream)
 {
     ::_setmode(::_fileno(stream), _O_BINARY);
+}
+
+TerminalReader TerminalReaderOf(std::FILE* stream)
+{
+    if (!IsTerminal(stream))
+        return {};
+    UINT codePage = ::GetConsoleOutputCP();
+    return TerminalReaderFor(std::to_string(codePage ? codePage : ::GetACP()));
+}
+
+// The console turns what it is sent into characters in its output code page: a lead byte takes
+// the next byte with it, and a single byte is a control only where that code page maps it to
+// one (0x81 in code page 1252, not 0x80, the euro sign).
+TerminalReader TerminalReaderFor(const std::string& encoding)
+{
+    auto codePage = static_cast<UINT>(std::stoul(encoding));
+    return [codePage](std::string_view text, std::size_t at) {
+        std::size_t length = CharacterLengthIn(codePage, text, at);
+        wchar_t characters[2];
+        int count = ::MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text.data() + at, static_cast<int>(length),
+                                          characters, 2);
+        if (count == 0)
+            return LoneByte(text, at);
+        return TerminalCharacter{length, count == 1 && characters[0] >= 0x80 && characters[0] <= 0x9F};
+    };
 }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "Characters.h"
+
 namespace {
 constexpr std::size_t maxComponentLength = 255;
 
@@ -36,15 +38,22 @@ bool IsReservedOnWindows(std::string_view component)
     return (digit >= '0' && digit <= '9') || digit == '\xB9' || digit == '\xB2' || digit == '\xB3';
 }
 
+// By character: a second byte of a double-byte character may be '|' or '\' (Characters.h).
 bool IsSafeComponent(std::string_view component)
 {
     if (component.empty() || component == "." || component == ".." || component.size() > maxComponentLength)
         return false;
-    for (char c : component) {
+    std::size_t last = 0;
+    for (std::size_t at = 0, length = 0; at < component.size(); at += length) {
+        length = CharacterLength(component, at);
+        last = at;
+        if (length > 1)
+            continue;
+        char c = component[at];
         if (static_cast<unsigned char>(c) < 0x20 || std::string_view(":<>\"|?*").find(c) != std::string_view::npos)
             return false;
     }
-    if (component.back() == '.' || component.back() == ' ')
+    if (component.size() - last == 1 && (component.back() == '.' || component.back() == ' '))
         return false;
     return !IsReservedOnWindows(component);
 }
@@ -54,7 +63,7 @@ bool SplitSafeName(std::string_view name, std::vector<std::string_view>& compone
 {
     components.clear();
     for (;;) {
-        std::size_t separator = name.find_first_of("/\\");
+        std::size_t separator = FindFirstCharacterOf(name, "/\\");
         std::string_view component = name.substr(0, separator);
         if (!IsSafeComponent(component))
             return false;

@@ -40,7 +40,10 @@ inline constexpr std::string_view usage =
 inline constexpr std::string_view listUsage =
     "Usage: viv list ARCHIVE\n"
     "Prints one line per member, in archive order: its size in bytes, a tab, its name.\n"
-    "In names a backslash is written as \\\\, bytes below 0x20 and 0x7F as \\xHH.\n";
+    "In names a backslash is written as \\\\, bytes below 0x20 and 0x7F as \\xHH; on a\n"
+    "terminal also the bytes of a C1 control character (U+0080 to U+009F) and every byte\n"
+    "0x80 to 0x9F that is no part of a character in the terminal's encoding (the locale's;\n"
+    "on Windows the console's code page). Other bytes are written as they are.\n";
 
 inline constexpr std::string_view checkUsage =
     "Usage: viv check ARCHIVE\n"

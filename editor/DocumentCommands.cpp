@@ -10,10 +10,10 @@
 namespace {
 // The path a document command works on: asked for, or the current one. False ends the command
 // with nothing changed.
-bool ChoosePath(HWND dialog, bool askForPath, FileDialogKind kind, const char* title, std::string& path)
+bool ChoosePath(HWND dialog, bool askForPath, FileDialog fileDialog, std::string& path)
 {
     if (askForPath)
-        return AskForPath(dialog, kind, title, vivFilesFilter, path);
+        return AskForPath(dialog, fileDialog, path);
     path = documentState.currentPath;
     return !path.empty();
 }
@@ -34,7 +34,7 @@ void NewDocument(HWND dialog)
 void OpenDocument(HWND dialog, bool askForPath)
 {
     std::string path;
-    if (!ChoosePath(dialog, askForPath, FileDialogKind::open, "Open VIV file", path))
+    if (!ChoosePath(dialog, askForPath, FileDialog::openArchive, path))
         return;
     try {
         ShowStatus(dialog, statusTexts::opening);
@@ -61,7 +61,7 @@ void SaveDocument(HWND dialog, bool askForPath)
     if (!documentState.documentOpen)
         return;
     std::string path;
-    if (!ChoosePath(dialog, askForPath, FileDialogKind::save, "Save VIV file", path))
+    if (!ChoosePath(dialog, askForPath, FileDialog::saveArchive, path))
         return;
     const std::string previousPath = documentState.currentPath;
     try {

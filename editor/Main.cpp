@@ -5,7 +5,7 @@
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
 {
     instanceHandle = instance;
-    documentState.currentPath = ArchivePathFromCommandLine(commandLine);
+    documentState.currentPath = StartupArchivePath(commandLine);
     documentState.documentOpen = false;
     ClearTable();
 

@@ -35,6 +35,8 @@ INT_PTR InitMainDialog(HWND dialog)
     SendMessageA(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon));
 
     fileListHandle = GetDlgItem(dialog, IDC_FILE_LIST);
+    if (fileListHandle)
+        fileListHandle = CreateFileListInPlaceOf(fileListHandle);
     if (!fileListHandle) {
         EndDialog(dialog, 0);
         return TRUE;
@@ -66,6 +68,38 @@ INT_PTR RunButton(HWND dialog, WPARAM command)
     return TRUE;
 }
 
+// The dialog procedure's result for a notification that has one: the list reads it from the
+// message result.
+INT_PTR NotificationResult(HWND dialog, LRESULT result)
+{
+    SetWindowLongPtrA(dialog, DWLP_MSGRESULT, result);
+    return TRUE;
+}
+
+// The list holds no texts: it asks for those of the rows it shows and for the row that the
+// user's typing names.
+INT_PTR OnListNotification(HWND dialog, LPARAM lParam)
+{
+    switch (reinterpret_cast<const NMHDR*>(lParam)->code) {
+    case LVN_GETDISPINFOA:
+        AnswerRowText(*reinterpret_cast<NMLVDISPINFOA*>(lParam));
+        return NotificationResult(dialog, 0);
+    case LVN_ODFINDITEMA:
+        return NotificationResult(dialog, FindRowByName(*reinterpret_cast<const NMLVFINDITEMA*>(lParam)));
+    case LVN_ODFINDITEMW:
+        return NotificationResult(dialog, FindRowByName(*reinterpret_cast<const NMLVFINDITEMW*>(lParam)));
+    case LVN_ENDLABELEDITA: {
+        BOOL stored = CommitRename(dialog, *reinterpret_cast<const NMLVDISPINFOA*>(lParam));
+        // The message result stays 0, whatever an earlier answer left there: the list never
+        // applies an edited text by itself.
+        SetWindowLongPtrA(dialog, DWLP_MSGRESULT, 0);
+        return stored;
+    }
+    default:
+        return FALSE;
+    }
+}
+
 void DestroyMainDialog()
 {
     DestroyIcon(smallIcon);
@@ -84,13 +118,14 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         return InitMainDialog(dialog);
     case WM_COMMAND:
         return RunButton(dialog, wParam);
-    case WM_NOTIFY: {
-        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-        // No message result is set: the list never applies an edited text by itself.
-        if (header->code == LVN_ENDLABELEDITA)
-            return CommitRename(dialog, *reinterpret_cast<const NMLVDISPINFOA*>(lParam));
+    case WM_NOTIFY:
+        return OnListNotification(dialog, lParam);
+    case WM_NOTIFYFORMAT:
+        return NotificationResult(dialog, NFR_ANSI);
+    case WM_DPICHANGED:
+        // The dialog manager moves and scales the dialog itself (FALSE: its default handling).
+        ScaleFileListColumns(LOWORD(wParam));
         return FALSE;
-    }
     case restartRowEditMessage:
         if (documentState.documentOpen && wParam < documentState.table.size())
             BeginRowEdit(static_cast<int>(wParam));

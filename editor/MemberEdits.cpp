@@ -21,9 +21,7 @@ void ActOnFirstSelectedRow(int defaultTarget, Act act)
 {
     int target = defaultTarget;
     bool first = true;
-    for (int row = 0; row < RowCount(); ++row) {
-        if (!IsRowSelected(row))
-            continue;
+    for (int row = NextSelectedRow(-1); row != -1; row = NextSelectedRow(row)) {
         if (first)
             target = act(row, target);
         SetRowSelected(row, false);
@@ -38,6 +36,7 @@ void SwapWithNeighbour(int row, int neighbour)
     std::swap(table[static_cast<std::size_t>(row)], table[static_cast<std::size_t>(neighbour)]);
     SetRowTexts(row, table[static_cast<std::size_t>(row)]);
     SetRowTexts(neighbour, table[static_cast<std::size_t>(neighbour)]);
+    ScrollRowIntoView(neighbour);
 }
 }  // namespace
 
@@ -96,8 +95,8 @@ void RemoveMembers(HWND dialog)
         ShowError(dialog, errorTexts::memoryCouldntBeAllocated);
         return;
     }
-    for (int row = 0; row < RowCount(); ++row)
-        selected[static_cast<std::size_t>(row)] = IsRowSelected(row);
+    for (int row = NextSelectedRow(-1); row != -1; row = NextSelectedRow(row))
+        selected[static_cast<std::size_t>(row)] = true;
     EntryTable& table = documentState.table;
     std::size_t kept = 0;
     for (std::size_t i = 0; i < table.size(); ++i) {

@@ -20,11 +20,12 @@ std::string ReplacePromptText(const ArchiveEntry& existing, const ArchiveEntry& 
 }
 
 // Puts the imported entry in the place of the first member of its name, if the user agrees,
-// or at the end. The table is unchanged on every failure.
-void PlaceImportedEntry(HWND dialog, ArchiveEntry&& entry)
+// or at the end, and returns its index. The table is unchanged on every failure.
+std::size_t PlaceImportedEntry(HWND dialog, ArchiveEntry&& entry)
 {
     EntryTable& table = documentState.table;
-    for (ArchiveEntry& existing : table) {
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        ArchiveEntry& existing = table[i];
         if (!NamesEqual(existing.name, entry.name))
             continue;
         int answer = MessageBoxA(dialog, ReplacePromptText(existing, entry).c_str(), "Replace file",
@@ -32,13 +33,14 @@ void PlaceImportedEntry(HWND dialog, ArchiveEntry&& entry)
         if (answer != IDOK)
             throw CommandError{};
         existing = std::move(entry);
-        return;
+        return i;
     }
     try {
         table.push_back(std::move(entry));
     } catch (const std::bad_alloc&) {
         throw ErrorText(errorTexts::memoryCouldntBeAllocated);
     }
+    return table.size() - 1;
 }
 }  // namespace
 
@@ -47,15 +49,16 @@ void ImportMember(HWND dialog)
     if (!documentState.documentOpen)
         return;
     std::string path;
-    if (!AskForPath(dialog, FileDialogKind::open, "Import file", allFilesFilter, path))
+    if (!AskForPath(dialog, FileDialog::importFile, path))
         return;
     ShowStatus(dialog, statusTexts::importing);
     try {
         ArchiveEntry entry;
         entry.name = MemberNameFromPath(path);
         entry.data = ReadMemberFile(path);
-        PlaceImportedEntry(dialog, std::move(entry));
+        std::size_t placed = PlaceImportedEntry(dialog, std::move(entry));
         RefreshFileList();
+        ScrollRowIntoView(static_cast<int>(placed));
         ShowStatus(dialog, documentState.currentPath);
     } catch (const CommandError& error) {
         ShowStatus(dialog, documentState.currentPath);
@@ -73,13 +76,10 @@ void ExportMembers(HWND dialog)
 {
     if (!ReadyForSelectedRows(dialog))
         return;
-    for (std::size_t i = 0; i < documentState.table.size(); ++i) {
-        int row = static_cast<int>(i);
-        if (!IsRowSelected(row))
-            continue;
-        const ArchiveEntry& entry = documentState.table[i];
+    for (int row = NextSelectedRow(-1); row != -1; row = NextSelectedRow(row)) {
+        const ArchiveEntry& entry = documentState.table[static_cast<std::size_t>(row)];
         std::string path = ExportFileName(entry.name, MAX_PATH - 1);
-        if (!AskForPath(dialog, FileDialogKind::save, "Export file", allFilesFilter, path))
+        if (!AskForPath(dialog, FileDialog::exportFile, path))
             continue;
         ShowStatus(dialog, statusTexts::exporting);
         try {

@@ -3,7 +3,13 @@
 #include "VivRun.h"
 
 #ifndef _WIN32
+#include <pty.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
 #endif
 
 namespace {
@@ -126,6 +132,59 @@ TEST(MissingArchive, IsReportedByEveryCommand)
 }
 
 #ifndef _WIN32
+namespace {
+// Runs the real program with its output and messages on a terminal (a pseudo-terminal) whose
+// encoding is that of locale; returns what the terminal received, its line ends made "\n".
+std::string OnTerminal(const std::vector<std::string>& arguments, const char* locale)
+{
+    int terminal = -1;
+    pid_t child = ::forkpty(&terminal, nullptr, nullptr, nullptr);
+    if (child == 0) {
+        ::setenv("LC_ALL", locale, 1);
+        std::vector<char*> argv{const_cast<char*>(VIV_PROGRAM)};
+        for (const std::string& argument : arguments)
+            argv.push_back(const_cast<char*>(argument.c_str()));
+        argv.push_back(nullptr);
+        ::execv(VIV_PROGRAM, argv.data());
+        ::_exit(127);
+    }
+    std::string received;
+    char buffer[4096];
+    for (;;) {
+        ssize_t got = ::read(terminal, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            break;  // EIO once the program has ended and closed its side
+        received.append(buffer, static_cast<std::size_t>(got));
+    }
+    ::close(terminal);
+    ::waitpid(child, nullptr, 0);
+    for (std::size_t at = received.find("\r\n"); at != std::string::npos; at = received.find("\r\n", at))
+        received.erase(at, 1);
+    return received;
+}
+}  // namespace
+
+// 0x9B starts a control sequence on 8-bit terminals as ESC does, and U+009B does on UTF-8
+// ones; the bytes 0x80 to 0x9F inside other UTF-8 characters are no controls. To a file every
+// byte stays.
+TEST(List, EscapesC1ControlsOnlyOnATerminal)
+{
+    TempFolder folder;
+    std::string path = folder.File("a.viv");
+    WriteBytes(path, Archive({{"\x9b" "31mred", "1"}, {"\xc2\x9b" "2J", "22"}, {"\xc3\xa9t\xc3\xa9", "333"},
+                              {"\xe6\x97\xa5", "4444"}}));
+    EXPECT_EQ(OnTerminal({"list", path}, "C.UTF-8"),
+              "1\t\\x9b31mred\n2\t\\xc2\\x9b2J\n3\t\xc3\xa9t\xc3\xa9\n4\t\xe6\x97\xa5\n");
+    EXPECT_EQ(OnTerminal({"list", path}, "C"),
+              "1\t\\x9b31mred\n2\t\xc2\\x9b2J\n3\t\xc3\xa9t\xc3\xa9\n4\t\xe6\\x97\xa5\n");
+    EXPECT_EQ(OnTerminal({"remove", path, "\xc2\x9b" "x"}, "C.UTF-8"), "viv: No member of that name: \\xc2\\x9bx\n");
+
+    VivResult result = RunProgram(folder, "list a.viv");
+    EXPECT_EQ(result.out, "1\t\x9b" "31mred\n2\t\xc2\x9b" "2J\n3\t\xc3\xa9t\xc3\xa9\n4\t\xe6\x97\xa5\n");
+}
+
 // A FIFO or a device in place of the archive or of a file to add: every command refuses it at
 // once, as a file that couldn't be opened, instead of waiting for a writer or reading a device.
 // Run as the program itself, so that a command that waits is killed rather than holding the tests.

@@ -1,11 +1,12 @@
 #include "VivRun.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <stdexcept>
 
 #include "CommandLine.h"
+#include "FileSystem.h"
 #include "VivArchive.h"
 
 #ifdef _WIN32
@@ -34,15 +35,6 @@ std::FILE* OutputFile(const TempFolder& folder, const char* name)
     return std::fopen(folder.File(name).c_str(), "w+b");
 }
 }  // namespace
-
-std::string Quoted(const std::string& text)
-{
-#ifdef _WIN32
-    return "\"" + text + "\"";
-#else
-    return "'" + text + "'";
-#endif
-}
 
 VivResult Viv(const std::vector<std::string>& arguments)
 {
@@ -102,14 +94,22 @@ std::vector<std::string> Tree(const std::filesystem::path& folder)
     return items;
 }
 
+std::string Quoted(const std::string& text)
+{
+#ifdef _WIN32
+    return "\"" + text + "\"";
+#else
+    return "'" + text + "'";
+#endif
+}
+
 std::string ProgramPath()
 {
 #ifdef _WIN32
     // Beside the test program, seen as Windows sees it (under wine too).
     char path[MAX_PATH];
     DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string self(path, length);
-    return self.substr(0, self.find_last_of("\\/") + 1) + "viv.exe";
+    return FolderPart(std::string(path, length)) + "viv.exe";
 #else
     return VIV_PROGRAM;
 #endif

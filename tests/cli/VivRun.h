@@ -15,13 +15,12 @@ struct VivResult {
 // Runs the tool in-process with these arguments (without the program's name).
 VivResult Viv(const std::vector<std::string>& arguments);
 
-// The real program, as the tests find it: beside the test program on Windows.
-std::string ProgramPath();
-// Runs the real program in folder with this argument text (quoted for the shell), its
-// output and messages captured in files there. On POSIX a run that lasts 10 s is killed.
+// Runs the real program in folder through the shell, its output and messages captured in files
+// there; arguments as the shell takes them (see Quoted). On POSIX a run that lasts 10 s is
+// killed.
 VivResult RunProgram(const TempFolder& folder, const std::string& arguments);
-// text in the quotes of the shell that RunProgram uses.
 std::string Quoted(const std::string& text);
+std::string ProgramPath();
 
 // An archive as SaveArchive writes it, members back to back: {name, data} pairs.
 Bytes Archive(const std::vector<std::pair<std::string, std::string>>& members);

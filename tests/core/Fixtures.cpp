@@ -53,9 +53,13 @@ TempFolder::~TempFolder()
     std::filesystem::remove_all(path, ignored);
 }
 
+// The name is appended as bytes: std::filesystem would convert it, and not in the code page.
 std::string TempFolder::File(std::string_view name) const
 {
-    return (path / name).make_preferred().string();
+    std::string file = path.string() + static_cast<char>(std::filesystem::path::preferred_separator);
+    for (char c : name)
+        file += c == '/' ? static_cast<char>(std::filesystem::path::preferred_separator) : c;
+    return file;
 }
 
 std::vector<std::string> TempFolder::Names() const

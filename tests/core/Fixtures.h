@@ -32,6 +32,14 @@ struct TempFolder {
     std::filesystem::path path;
 };
 
+// Names in code page 932 whose second byte is '\' or '|' (sources are UTF-8, so as escapes).
+namespace cp932 {
+inline const std::string so = "\x83\x5c";                            // ソ
+inline const std::string software = "\x83\x5c\x83\x74\x83\x67.bin";  // ソフト.bin
+inline const std::string table = "\x95\x5c.txt";                     // 表.txt
+inline const std::string po = "\x83\x7c.txt";                        // ポ.txt
+}  // namespace cp932
+
 void WriteBytes(const std::string& path, const Bytes& bytes);
 Bytes ReadBytes(const std::string& path);
 

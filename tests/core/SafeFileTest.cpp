@@ -147,6 +147,30 @@ TEST(SafeFile, AnAbandonedWriterRemovesItsTemporaryFile)
     }
 }
 
+// Small pieces are gathered and large ones written as they come: whatever the mix, the file
+// holds every byte in the order written.
+TEST(SafeFile, PiecesOfEverySizeArriveInOrder)
+{
+    TempFolder folder;
+    std::string path = folder.File("mixed.bin");
+    const std::size_t sizes[] = {1,          100,         64 * 1024 - 1, 64 * 1024, 3,           1024 * 1024 - 5,
+                                 7,          1024 * 1024, 2,             64 * 1024 + 1, 1024 * 1024 + 9, 0,
+                                 500 * 1024, 600 * 1024,  5};
+    Bytes expected;
+    {
+        SafeFileWriter writer(path);
+        for (std::size_t i = 0; i < std::size(sizes); ++i) {
+            Bytes piece(sizes[i]);
+            for (std::size_t j = 0; j < piece.size(); ++j)
+                piece[j] = static_cast<std::uint8_t>(i * 31 + j % 251);
+            Write(writer, piece.data(), piece.size());
+            expected.insert(expected.end(), piece.begin(), piece.end());
+        }
+        Commit(writer);
+    }
+    EXPECT_TRUE(ReadBytes(path) == expected);
+}
+
 // The temporary file's name is short, so every target that Windows can name at all (259
 // characters) can be written as long as its own name has at least 12 characters, and every
 // target of up to 247 characters whatever its name.

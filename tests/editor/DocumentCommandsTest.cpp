@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <filesystem>
 
 #include "EditorFixture.h"
@@ -164,4 +165,57 @@ TEST_F(EditorTest, StatusFieldShowsTheEndOfALongPath)
     Click(IDC_NEW);
     EXPECT_EQ(Status(), "C:\\unnamed.viv");
     EXPECT_EQ(SendMessageA(field, EM_GETFIRSTVISIBLELINE, 0, 0), 0) << "a short text shows from its start";
+}
+
+namespace {
+std::vector<std::string> RootFolderNames()
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA item;
+    HANDLE search = FindFirstFileA("C:\\*", &item);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do
+        names.emplace_back(item.cFileName);
+    while (FindNextFileA(search, &item));
+    FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+}  // namespace
+
+// New keeps its path C:\unnamed.viv although a standard user of Windows may not write to C:\:
+// Save then fails as any save does, with the path, and keeps the document for Save As. Here a
+// folder in the file's place makes the write fail. Alone: other tests write C:\unnamed.viv.
+using AloneEditorTest = EditorTest;
+
+TEST_F(AloneEditorTest, NewThenSaveWhereTheRootCannotBeWritten)
+{
+    std::string loose = folder.File("m.txt");
+    WriteBytes(loose, BytesOf("abc"));
+    ASSERT_TRUE(CreateDirectoryA("C:\\unnamed.viv", nullptr));
+    struct Cleanup {
+        ~Cleanup() { RemoveDirectoryA("C:\\unnamed.viv"); }
+    } cleanup;
+    const std::vector<std::string> rootBefore = RootFolderNames();
+
+    CreateMainDialog();
+    Click(IDC_NEW);
+    ExpectFileDialog("Import file", loose);
+    Click(IDC_IMPORT);
+    ExpectMessageBox("Error");
+    Click(IDC_SAVE);
+    EXPECT_EQ(Seen(), (std::vector<SeenWindow>{{"Import file", ""}, {"Error", "File couldn't be written:\nC:\\unnamed.viv"}}));
+    EXPECT_EQ(Status(), "C:\\unnamed.viv");
+    EXPECT_EQ(documentState.currentPath, "C:\\unnamed.viv");
+    EXPECT_TRUE(documentState.documentOpen);
+    EXPECT_EQ(Rows(), (std::vector<Row>{{"m.txt", "3"}}));
+    EXPECT_EQ(RootFolderNames(), rootBefore) << "nothing left in C:\\";
+
+    std::string saved = folder.File("saved.viv");
+    ExpectFileDialog("Save VIV file", saved);
+    Click(IDC_SAVE_AS);
+    EXPECT_EQ(Seen().size(), 1u);
+    EXPECT_EQ(Status(), saved);
+    EXPECT_EQ(ArchiveMembers(saved), (std::vector<std::pair<std::string, std::string>>{{"m.txt", "abc"}}));
 }

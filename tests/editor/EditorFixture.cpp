@@ -32,7 +32,7 @@ void EditorTest::DestroyMainDialog()
 
 void EditorTest::CreateMainDialog(const std::string& commandLine)
 {
-    documentState.currentPath = ArchivePathFromCommandLine(commandLine.c_str());
+    documentState.currentPath = StartupArchivePath(commandLine.c_str());
     documentState.documentOpen = false;
     ClearTable();
     dialog = CreateDialogParamA(instanceHandle, MAKEINTRESOURCEA(IDD_MAIN_DIALOG), nullptr, MainDialogProc, 0);

@@ -91,16 +91,36 @@ void ExpectMessageBox(const std::string& caption, int button)
     ExpectWindow(caption, [button](HWND box) { PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(button), 0); });
 }
 
+namespace {
+void SetFileNameField(HWND dialog, const std::string& text)
+{
+    // The file name field is an edit (edt1) or, in newer layouts, a combo box (cmb13).
+    if (!SetDlgItemTextA(dialog, edt1, text.c_str()))
+        SetDlgItemTextA(dialog, cmb13, text.c_str());
+}
+}  // namespace
+
 void ExpectFileDialog(const std::string& title, const std::string& path)
 {
-    ExpectWindow(title, [path](HWND dialog) {
-        if (path.empty()) {
-            PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-            return;
-        }
-        // The file name field is an edit (edt1) or, in newer layouts, a combo box (cmb13).
-        if (!SetDlgItemTextA(dialog, edt1, path.c_str()))
-            SetDlgItemTextA(dialog, cmb13, path.c_str());
+    ExpectWindow(title, [path](HWND dialog) { AnswerFileDialog(dialog, path); });
+}
+
+void AnswerFileDialog(HWND fileDialog, const std::string& path)
+{
+    if (path.empty()) {
+        PostMessageA(fileDialog, WM_COMMAND, IDCANCEL, 0);
+        return;
+    }
+    SetFileNameField(fileDialog, path);
+    PostMessageA(fileDialog, WM_COMMAND, IDOK, 0);
+}
+
+void ExpectFileDialogBrowsing(const std::string& title, const std::string& folder, const std::string& name)
+{
+    ExpectWindow(title, [folder, name](HWND dialog) {
+        SetFileNameField(dialog, folder);
+        SendMessageA(dialog, WM_COMMAND, IDOK, 0);  // a folder's name opens the folder
+        SetFileNameField(dialog, name);
         PostMessageA(dialog, WM_COMMAND, IDOK, 0);
     });
 }

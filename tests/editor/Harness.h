@@ -30,6 +30,10 @@ void ExpectWindow(const std::string& caption, std::function<void(HWND)> answer);
 void ExpectMessageBox(const std::string& caption, int button = IDOK);
 // A file dialog with this title; an empty path cancels it.
 void ExpectFileDialog(const std::string& title, const std::string& path);
+// Types the path into an open file dialog and presses its OK button; an empty path cancels it.
+void AnswerFileDialog(HWND fileDialog, const std::string& path);
+// A file dialog with this title, answered as a user browses: into folder, then name there.
+void ExpectFileDialogBrowsing(const std::string& title, const std::string& folder, const std::string& name);
 
 // Everything the harness met since the last call, in order; unexpected windows are closed
 // and listed with the caption prefixed by "unexpected: ".

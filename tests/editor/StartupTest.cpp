@@ -58,8 +58,8 @@ TEST_F(EditorTest, ReportsACommandLineArchiveThatCannotBeRead)
         {folder.File("missing.viv"), "File couldn't be opened:\n" + folder.File("missing.viv")},
         {notArchive, "File is not a valid VIV file:\n" + notArchive},
         {damaged, "File is not a valid VIV file:\n" + damaged},
-        // Blanks after the path are part of it.
-        {folder.File("missing.viv") + "  ", "File couldn't be opened:\n" + folder.File("missing.viv") + "  "},
+        // Blanks after the path go, as Windows drops them from every path it resolves.
+        {folder.File("missing.viv") + "  ", "File couldn't be opened:\n" + folder.File("missing.viv")},
     };
     for (const auto& c : cases) {
         ExpectMessageBox("Error");
@@ -103,4 +103,84 @@ TEST_F(EditorTest, ExitAndTheCloseBoxEndTheDialog)
         EXPECT_EQ(Seen().size(), 1u) << ending.what;
         EXPECT_TRUE(documentState.table.empty()) << ending.what << ": entries freed";
     }
+}
+
+namespace {
+// The process's current folder for the life of the object.
+struct CurrentFolder {
+    explicit CurrentFolder(const std::string& folder)
+    {
+        GetCurrentDirectoryA(MAX_PATH, previous);
+        SetCurrentDirectoryA(folder.c_str());
+    }
+    ~CurrentFolder() { SetCurrentDirectoryA(previous); }
+    char previous[MAX_PATH] = {};
+};
+}  // namespace
+
+// A file dialog changes the current folder: a relative path from the command line must not
+// follow it, or Save would write a new archive into the folder of the last file chosen.
+TEST_F(EditorTest, ARelativeCommandLinePathStaysWithItsFolder)
+{
+    std::filesystem::create_directory(folder.path / "work");
+    std::filesystem::create_directory(folder.path / "other");
+    std::string archive = MakeArchive("work\\a.viv", {{"a", "1"}});
+    WriteBytes(folder.File("other\\new.bin"), BytesOf("new"));
+    {
+        CurrentFolder inWork(folder.File("work"));
+        CreateMainDialog("a.viv");
+        EXPECT_EQ(Status(), archive);
+        EXPECT_EQ(documentState.currentPath, archive);
+
+        ExpectFileDialogBrowsing("Import file", folder.File("other"), "new.bin");
+        Click(IDC_IMPORT);
+        Click(IDC_SAVE);
+        EXPECT_EQ(Seen(), (std::vector<SeenWindow>{{"Import file", ""}}));
+        DestroyMainDialog();
+    }
+    EXPECT_EQ(ArchiveMembers(archive), (std::vector<std::pair<std::string, std::string>>{{"a", "1"}, {"new.bin", "new"}}));
+    std::vector<std::string> inOther;
+    for (const auto& item : std::filesystem::directory_iterator(folder.path / "other"))
+        inOther.push_back(item.path().filename().string());
+    EXPECT_EQ(inOther, std::vector<std::string>{"new.bin"}) << "nothing written beside the imported file";
+}
+
+namespace {
+std::vector<LRESULT> ColumnWidths(HWND dialog)
+{
+    HWND list = GetDlgItem(dialog, IDC_FILE_LIST);
+    return {SendMessageA(list, LVM_GETCOLUMNWIDTH, 0, 0), SendMessageA(list, LVM_GETCOLUMNWIDTH, 1, 0)};
+}
+
+// What Windows sends when the window moves to a screen of another DPI.
+void ChangeDpi(HWND dialog, UINT dpi)
+{
+    RECT suggested;
+    GetWindowRect(dialog, &suggested);
+    SendMessageA(dialog, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    PumpMessages();
+}
+}  // namespace
+
+// The manifest declares per-monitor DPI awareness, so the columns are scaled by the program.
+TEST_F(EditorTest, ColumnsFollowTheDpiOfTheScreen)
+{
+    CreateMainDialog();
+    EXPECT_EQ(ColumnWidths(dialog), (std::vector<LRESULT>{95, 55}));
+    ChangeDpi(dialog, 192);
+    EXPECT_EQ(ColumnWidths(dialog), (std::vector<LRESULT>{190, 110}));
+    ChangeDpi(dialog, 144);
+    EXPECT_EQ(ColumnWidths(dialog), (std::vector<LRESULT>{143, 83}));
+    ChangeDpi(dialog, 96);
+    EXPECT_EQ(ColumnWidths(dialog), (std::vector<LRESULT>{95, 55}));
+}
+
+// Run in the wine prefix whose screen has 192 DPI (LogPixels).
+using HighDpiEditorTest = EditorTest;
+
+TEST_F(HighDpiEditorTest, ColumnsAreScaledFromTheStart)
+{
+    CreateMainDialog();
+    ASSERT_EQ(GetDpiForWindow(dialog), 192u) << "run with TAMSEL_DPI=192";
+    EXPECT_EQ(ColumnWidths(dialog), (std::vector<LRESULT>{190, 110}));
 }

@@ -10,6 +10,7 @@ int stepsUntilFailure = 0;
 bool failAfter = false;
 int readsUntilFailure = 0;
 std::function<void()> actionBeforeRead;
+bool namedOnly = false;
 }  // namespace
 
 NativeFile& NativeFile::operator=(NativeFile&& other) noexcept
@@ -29,6 +30,24 @@ NativeFile::~NativeFile()
         CloseNativeQuietly(*this);
 }
 
+NativeFolder& NativeFolder::operator=(NativeFolder&& other) noexcept
+{
+    if (this != &other) {
+        if (handle != -1)
+            CloseFolderQuietly(*this);
+        handle = other.handle;
+        path = std::move(other.path);
+        other.handle = -1;
+    }
+    return *this;
+}
+
+NativeFolder::~NativeFolder()
+{
+    if (handle != -1)
+        CloseFolderQuietly(*this);
+}
+
 bool IsOpen(const NativeFile& file)
 {
     return file.handle != -1;
@@ -38,6 +57,16 @@ void InjectWriteFailure(int nth, bool andAfter)
 {
     stepsUntilFailure = nth;
     failAfter = andAfter;
+}
+
+void UseNamedTemporaryFiles(bool named)
+{
+    namedOnly = named;
+}
+
+bool NamedTemporaryFilesOnly()
+{
+    return namedOnly;
 }
 
 bool InjectedFailure()
@@ -91,4 +120,15 @@ bool EndsInSeparator(std::string_view path)
 {
     std::size_t last = FindLastCharacterOf(path, pathSeparators);
     return last != std::string_view::npos && last + 1 == path.size();
+}
+
+std::string FolderPrefix(const std::string& path)
+{
+    if (path.empty() || EndsInSeparator(path))
+        return path;
+#ifdef _WIN32
+    return path + '\\';
+#else
+    return path + '/';
+#endif
 }

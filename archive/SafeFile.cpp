@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "CommandError.h"
-#include "Names.h"
+#include "TemporaryName.h"
 
 namespace {
 constexpr std::size_t pendingCapacity = 1024 * 1024;
@@ -23,41 +23,36 @@ void WritePending(SafeFileWriter& writer)
     writer.pending.clear();
 }
 
-// A name of our own beside the target, so the final rename never crosses a file system.
-std::string TemporaryPathFor(const std::string& target, std::uint32_t attempt)
+// The buffer first: a writer whose constructor fails leaves no file behind.
+void StartTemporaryFile(SafeFileWriter& writer)
 {
-    static std::uint32_t serial = 0;
-    return FolderPart(target) + "." + BaseNamePart(target).substr(0, 100) + "." + FormatDecimal(ProcessId()) + "-" +
-           FormatDecimal(++serial) + "-" + FormatDecimal(attempt) + ".tmp";
+    writer.pending.reserve(pendingCapacity);
+    if (!CreateTemporaryFile(*writer.folder, writer.file, writer.temporaryName))
+        Fail(writer);
 }
 }  // namespace
 
 SafeFileWriter::SafeFileWriter(const std::string& target) : targetPath(target)
 {
-    // Memory first: nothing may throw once the temporary file exists, since no destructor runs
-    // for a constructor that throws, and the file would stay behind.
-    pending.reserve(pendingCapacity);
-    // A taken name (a leftover of a crashed run) is skipped; any other failure is final.
-    for (std::uint32_t attempt = 0; attempt < 100; ++attempt) {
-        std::string candidate = TemporaryPathFor(target, attempt);
-        if (CreateNewFile(candidate, file)) {
-            temporaryPath = std::move(candidate);
-            return;
-        }
-        NativeFile probe;
-        if (!OpenForReading(candidate, probe))
-            break;
-    }
-    Fail(*this);
+    if (!OpenFolderOfTarget(target, ownFolder, targetName))
+        Fail(*this);
+    RemoveDebrisIn(ownFolder);
+    StartTemporaryFile(*this);
+}
+
+SafeFileWriter::SafeFileWriter(const NativeFolder& inFolder, std::string name, std::string shownPath)
+    : targetPath(std::move(shownPath)), folder(&inFolder), targetName(std::move(name)), keepAttributes(false)
+{
+    StartTemporaryFile(*this);
 }
 
 SafeFileWriter::~SafeFileWriter()
 {
     if (committed)
         return;
-    if (IsOpen(file))
-        file = NativeFile();
-    RemoveFileQuietly(temporaryPath);
+    file = NativeFile();
+    if (!temporaryName.empty())
+        RemoveFileIn(*folder, temporaryName);
 }
 
 // Small pieces (directory records, small members) are gathered into large writes.
@@ -80,13 +75,20 @@ void Commit(SafeFileWriter& writer)
     WritePending(writer);
     if (writer.flushToDisk && !FlushToDisk(writer.file))
         Fail(writer);
-    if (!CloseNative(writer.file))
+    if (writer.keepAttributes && !KeepAttributes(*writer.folder, writer.targetName, writer.file))
         Fail(writer);
-    if (!ReplaceFileAtomically(writer.temporaryPath, writer.targetPath))
+    // Until the commit, temporaryName is removed on failure: in place, the new target itself.
+    bool inPlace = false;
+    if (!NameTemporaryFile(*writer.folder, writer.file, writer.targetName, writer.temporaryName, inPlace))
+        Fail(writer);
+    if (!CloseNative(writer.file, inPlace ? nullptr : &writer.lock))
+        Fail(writer);
+    if (!inPlace && !ReplaceFileIn(*writer.folder, writer.temporaryName, writer.targetName))
         Fail(writer);
     writer.committed = true;
+    writer.lock = NativeFile();
     if (writer.flushToDisk)
-        FlushFolderOf(writer.targetPath);
+        FlushFolder(*writer.folder);
 }
 
 void WriteFileSafely(const std::string& path, const void* bytes, std::size_t count)

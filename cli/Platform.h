@@ -1,7 +1,7 @@
 #pragma once
 
-// What the tool needs of the operating system beyond the core's file access: folders, links
-// and the console. POSIX in Platform_posix.cpp, Win32 (ANSI paths) in Platform_win.cpp.
+// What the tool needs of the operating system beyond the core's file access: folders, file
+// identities and the console. POSIX in Platform_posix.cpp, Win32 (ANSI paths) in Platform_win.cpp.
 
 #include <compare>
 #include <cstddef>
@@ -12,21 +12,16 @@
 #include <string_view>
 #include <vector>
 
+#include "FileSystem.h"
+
 #ifdef _WIN32
 inline constexpr char pathSeparator = '\\';
 #else
 inline constexpr char pathSeparator = '/';
 #endif
 
-enum class EntryKind { missing, file, folder, link, other };
-
-// What is at path, without following a link; a junction or any other reparse point is a link.
-EntryKind KindOfEntry(const std::string& path);
-
 // True when path is a folder or a link to one.
 bool IsFolder(const std::string& path);
-
-bool CreateFolder(const std::string& path);
 
 // The names of the regular files directly inside folder; links and sub-folders are left out.
 bool ListRegularFiles(const std::string& folder, std::vector<std::string>& names);
@@ -38,8 +33,12 @@ struct FileIdentity {
     auto operator<=>(const FileIdentity&) const = default;
 };
 
-// The identity of the file at path, without following a link.
-bool IdentityOf(const std::string& path, FileIdentity& identity);
+enum class IdentityLookup { found, missing, unknown };
+// The identity of what stands at name in folder, without following a link; unknown when
+// something may be there but could not be asked (Windows: a path past MAX_PATH, say).
+IdentityLookup IdentityIn(const NativeFolder& folder, const std::string& name, FileIdentity& identity);
+// The identity of an open file; it stays with the file when the file is renamed.
+bool IdentityOfOpenFile(const NativeFile& file, FileIdentity& identity);
 
 bool IsTerminal(std::FILE* stream);
 

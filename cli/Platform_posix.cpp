@@ -1,3 +1,4 @@
+#include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
 #include <locale.h>
@@ -10,27 +11,10 @@
 
 #include "Platform.h"
 
-EntryKind KindOfEntry(const std::string& path)
-{
-    struct stat info;
-    if (::lstat(path.c_str(), &info) != 0)
-        return EntryKind::missing;
-    if (S_ISLNK(info.st_mode))
-        return EntryKind::link;
-    if (S_ISDIR(info.st_mode))
-        return EntryKind::folder;
-    return S_ISREG(info.st_mode) ? EntryKind::file : EntryKind::other;
-}
-
 bool IsFolder(const std::string& path)
 {
     struct stat info;
     return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
-bool CreateFolder(const std::string& path)
-{
-    return ::mkdir(path.c_str(), 0777) == 0;
 }
 
 bool ListRegularFiles(const std::string& folder, std::vector<std::string>& names)
@@ -48,10 +32,19 @@ bool ListRegularFiles(const std::string& folder, std::vector<std::string>& names
     return true;
 }
 
-bool IdentityOf(const std::string& path, FileIdentity& identity)
+IdentityLookup IdentityIn(const NativeFolder& folder, const std::string& name, FileIdentity& identity)
 {
     struct stat info;
-    if (::lstat(path.c_str(), &info) != 0)
+    if (::fstatat(static_cast<int>(folder.handle), name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0)
+        return errno == ENOENT ? IdentityLookup::missing : IdentityLookup::unknown;
+    identity = FileIdentity{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
+    return IdentityLookup::found;
+}
+
+bool IdentityOfOpenFile(const NativeFile& file, FileIdentity& identity)
+{
+    struct stat info;
+    if (::fstat(static_cast<int>(file.handle), &info) != 0)
         return false;
     identity = FileIdentity{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
     return true;

@@ -8,18 +8,6 @@
 #include "FileSystem.h"
 #include "Platform.h"
 
-EntryKind KindOfEntry(const std::string& path)
-{
-    DWORD attributes = ::GetFileAttributesA(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES)
-        return EntryKind::missing;
-    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT)
-        return EntryKind::link;
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
-        return EntryKind::folder;
-    return attributes & FILE_ATTRIBUTE_DEVICE ? EntryKind::other : EntryKind::file;
-}
-
 bool IsFolder(const std::string& path)
 {
     // Without FILE_FLAG_OPEN_REPARSE_POINT the handle is that of the link's target.
@@ -31,11 +19,6 @@ bool IsFolder(const std::string& path)
     bool folder = ::GetFileInformationByHandle(handle, &info) && (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
     ::CloseHandle(handle);
     return folder;
-}
-
-bool CreateFolder(const std::string& path)
-{
-    return ::CreateDirectoryA(path.c_str(), nullptr) != 0;
 }
 
 bool ListRegularFiles(const std::string& folder, std::vector<std::string>& names)
@@ -58,19 +41,38 @@ bool ListRegularFiles(const std::string& folder, std::vector<std::string>& names
     return complete;
 }
 
-bool IdentityOf(const std::string& path, FileIdentity& identity)
+namespace {
+FileIdentity IdentityFrom(const BY_HANDLE_FILE_INFORMATION& info)
 {
-    HANDLE handle = ::CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    return FileIdentity{info.dwVolumeSerialNumber, static_cast<std::uint64_t>(info.nFileIndexHigh) << 32 | info.nFileIndexLow};
+}
+}  // namespace
+
+// Only "no such file" counts as missing: a name that cannot be asked about (past MAX_PATH,
+// say) may well stand for a file written a moment ago.
+IdentityLookup IdentityIn(const NativeFolder& folder, const std::string& name, FileIdentity& identity)
+{
+    HANDLE handle = ::CreateFileA((folder.path + name).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT,
+                                  nullptr);
     if (handle == INVALID_HANDLE_VALUE)
-        return false;
+        return ::GetLastError() == ERROR_FILE_NOT_FOUND ? IdentityLookup::missing : IdentityLookup::unknown;
     BY_HANDLE_FILE_INFORMATION info;
     bool known = ::GetFileInformationByHandle(handle, &info) != 0;
     ::CloseHandle(handle);
-    if (known)
-        identity = FileIdentity{info.dwVolumeSerialNumber,
-                                static_cast<std::uint64_t>(info.nFileIndexHigh) << 32 | info.nFileIndexLow};
-    return known;
+    if (!known)
+        return IdentityLookup::unknown;
+    identity = IdentityFrom(info);
+    return IdentityLookup::found;
+}
+
+bool IdentityOfOpenFile(const NativeFile& file, FileIdentity& identity)
+{
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!::GetFileInformationByHandle(reinterpret_cast<HANDLE>(file.handle), &info))
+        return false;
+    identity = IdentityFrom(info);
+    return true;
 }
 
 bool IsTerminal(std::FILE* stream)

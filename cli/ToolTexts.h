@@ -9,6 +9,8 @@ namespace toolTexts {
 inline constexpr std::string_view noSuchMember = "No member of that name:\n";
 inline constexpr std::string_view unsafeName = "Member skipped, its name is not a safe relative path:\n";
 inline constexpr std::string_view linkOnTheWay = "Member skipped, a folder on its way is a link:\n";
+inline constexpr std::string_view nameTooLong = "Member skipped, its name is longer than 4095 bytes or 255 parts:\n";
+inline constexpr std::string_view notIdentified = "Member skipped, its file couldn't be identified:\n";
 inline constexpr std::string_view writtenAlready = "Member skipped, a member of the same name was written:\n";
 inline constexpr std::string_view folderCouldntBeOpened = "Folder couldn't be opened:\n";
 inline constexpr std::string_view folderCouldntBeCreated = "Folder couldn't be created:\n";
@@ -52,8 +54,8 @@ inline constexpr std::string_view extractUsage =
     "Usage: viv extract ARCHIVE [-C DIR] [--] [NAME...]\n"
     "Writes every member, or those named, into DIR (default: the current folder).\n"
     "Names are relative paths split at / and \\; a name that is not safe to write\n"
-    "(absolute, with .. or :, reserved on Windows, ...) is skipped with a message, and so\n"
-    "is a later member of a name already written.\n";
+    "(absolute, with .. or :, reserved on Windows, longer than 4095 bytes or 255 parts,\n"
+    "...) is skipped with a message, and so is a later member of a name already written.\n";
 
 inline constexpr std::string_view createUsage =
     "Usage: viv create ARCHIVE PATH...\n"

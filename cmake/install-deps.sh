@@ -2,10 +2,12 @@
 # Installs, on Debian 12, whatever the build and the tests need and the machine lacks.
 set -euo pipefail
 
+# fonts-wine, which wine only recommends, holds the dialog's MS Sans Serif and the Marlett glyphs
+# of the caption buttons; openbox frames the window for the screenshot.
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  wine wine64 xvfb xauth imagemagick
+  wine wine64 fonts-wine xvfb xauth imagemagick openbox
   googletest time locales
 )
 

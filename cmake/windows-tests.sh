@@ -6,11 +6,13 @@ source cmake/wine-env.sh
 
 # Prepares a prefix and keeps one wineserver for it the whole run: each program then starts in
 # a fraction of a second. Its background processes start now, with their output in a file
-# rather than in a pipe of ctest's that they would keep open.
+# rather than in a pipe of ctest's that they would keep open. Its windows are unmanaged, also
+# if a run that took the screenshot under a window manager was killed.
 start_wine() {
   tamsel_wine_prefix
   wineserver -p >"$WINEPREFIX/wineserver.log" 2>&1 </dev/null
   wine cmd /c exit >"$WINEPREFIX/warmup.log" 2>&1 </dev/null || true
+  tamsel_wine_managed N
 }
 stop_wine() {
   wineserver -k >/dev/null 2>&1 || true

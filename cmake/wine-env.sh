@@ -11,19 +11,34 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEARCH=win64
 
-# Creates the prefix once. Xvfb has no window manager: unmanaged windows make message boxes
-# and file dialogs close at once instead of after about two seconds.
+# Y: wine leaves its windows to the window manager, which frames them. N: wine places and frames
+# them itself; under Xvfb, with no window manager, message boxes and file dialogs then close at
+# once instead of after about two seconds. Read by each wine program as it starts.
+tamsel_wine_managed() {
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d "$1" /f \
+    >>"$WINEPREFIX/wineboot.log" 2>&1 </dev/null
+}
+
+# Creates the prefix once, with unmanaged windows and wine's own fonts. The lock lets programs
+# that start together (ctest runs several) wait for the one that sets the prefix up.
 tamsel_wine_prefix() {
-  if [[ ! -f "$WINEPREFIX/.tamsel-ready" ]]; then
-    mkdir -p "$WINEPREFIX"
-    wineboot -i >"$WINEPREFIX/wineboot.log" 2>&1 </dev/null
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f \
-      >>"$WINEPREFIX/wineboot.log" 2>&1 </dev/null
-    if [[ -n "${TAMSEL_DPI:-}" ]]; then
-      wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$TAMSEL_DPI" /f \
-        >>"$WINEPREFIX/wineboot.log" 2>&1 </dev/null
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  [[ -f "$WINEPREFIX/.tamsel-ready" && -f "$fonts/marlett.ttf" ]] && return 0
+  mkdir -p "$WINEPREFIX"
+  (
+    flock 9
+    if [[ ! -f "$WINEPREFIX/.tamsel-ready" ]]; then
+      wineboot -i >"$WINEPREFIX/wineboot.log" 2>&1 </dev/null
+      tamsel_wine_managed N
+      if [[ -n "${TAMSEL_DPI:-}" ]]; then
+        wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$TAMSEL_DPI" /f \
+          >>"$WINEPREFIX/wineboot.log" 2>&1 </dev/null
+      fi
+      wineserver -w
+      touch "$WINEPREFIX/.tamsel-ready"
     fi
-    wineserver -w
-    touch "$WINEPREFIX/.tamsel-ready"
-  fi
+    # MS Sans Serif of the dialog, the Marlett glyphs of caption buttons and scroll bars: Debian's
+    # wine does not look where fonts-wine puts them, but finds them in the prefix.
+    [[ -f "$fonts/marlett.ttf" ]] || cp /usr/share/wine/fonts/* "$fonts/" 2>/dev/null || true
+  ) 9>"$WINEPREFIX/.tamsel-lock"
 }

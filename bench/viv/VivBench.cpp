@@ -1,9 +1,11 @@
 // Measures viv against tar on the same files in the same run, and prints the ratios:
 //   extract and create of 10,000 files of 1 GiB in all (viv extract / create vs tar -xf / -cf),
 //   list of a 2 GiB archive vs a 2 MiB archive of the same 10,000 members,
-//   peak memory of viv extract and create.
-// Usage: viv_bench [WORK_FOLDER [ROUNDS]]. The work folder (default ./viv-bench.tmp) needs about
-// 5 GiB and is removed at the end.
+//   peak memory of viv extract and create,
+//   extract of deep names: 400 members along 8 chains of 250 nested folders (2,000 folders in
+//   all), vs tar -xf of the same tree.
+// Usage: viv_bench [WORK_FOLDER [ROUNDS [deep]]]; with "deep" only the last. The work folder
+// (default ./viv-bench.tmp) needs about 5 GiB and is removed at the end.
 
 #include <fcntl.h>
 #include <sys/resource.h>
@@ -20,6 +22,8 @@
 #include <string>
 #include <vector>
 
+#include "Document.h"
+#include "FileSystem.h"
 #include "SafeFile.h"
 #include "VivArchive.h"
 
@@ -117,6 +121,70 @@ void MakeSparseArchive(const std::string& path, std::uint64_t totalData)
     }
 }
 
+constexpr std::uint32_t deepChains = 8;
+constexpr std::uint32_t deepLevels = 250;
+constexpr std::uint32_t deepMembersPerChain = 50;
+constexpr std::size_t deepMemberSize = 1024;
+
+// The folders of a chain down to depth, "c0-level-001/c0-level-002/...", 13 bytes a level.
+std::string DeepFolder(std::uint32_t chain, std::uint32_t depth)
+{
+    std::string path;
+    for (std::uint32_t level = 1; level <= depth; ++level) {
+        char part[32];
+        std::snprintf(part, sizeof part, "c%u-level-%03u/", chain, level);
+        path += part;
+    }
+    return path;
+}
+
+// The deep-names archive, written by the core, and the same tree on disk for tar; members in
+// chain order, each in a folder of its own, every fifth level down its chain (names of up to
+// 3,264 bytes).
+void MakeDeepNames(const std::string& archive, const std::string& tree)
+{
+    EntryTable table;
+    for (std::uint32_t chain = 0; chain < deepChains; ++chain) {
+        for (std::uint32_t i = 0; i < deepMembersPerChain; ++i) {
+            char file[32];
+            std::snprintf(file, sizeof file, "member-%03u.bin", i);
+            ArchiveEntry entry;
+            entry.name = DeepFolder(chain, deepLevels / deepMembersPerChain * (i + 1)) + file;
+            entry.data.assign(deepMemberSize, static_cast<std::uint8_t>('a' + i % 26));
+            std::filesystem::create_directories(tree + "/" + FolderPart(entry.name));
+            int fd = ::open((tree + "/" + entry.name).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            if (fd < 0 || ::write(fd, entry.data.data(), entry.data.size()) != static_cast<ssize_t>(entry.data.size())) {
+                std::perror("deep file");
+                std::exit(1);
+            }
+            ::close(fd);
+            table.push_back(std::move(entry));
+        }
+    }
+    SaveArchive(archive, table);
+}
+
+// viv extract against tar -xf of the deep tree, each into a fresh folder.
+void MeasureDeepNames(const std::string& work, const std::string& viv, int rounds, std::vector<double>& vivTimes,
+                      std::vector<double>& tarTimes)
+{
+    MakeDeepNames(work + "/deep.viv", work + "/deep-src");
+    Run({"tar", "-cf", work + "/deep.tar", "-C", work + "/deep-src", "."});
+    std::filesystem::remove_all(work + "/deep-src");
+    for (int round = 0; round < rounds; ++round) {
+        for (int turn = 0; turn < 2; ++turn) {
+            if ((round + turn) % 2 == 0) {
+                std::filesystem::create_directories(work + "/deep-viv");
+                vivTimes.push_back(Run({viv, "extract", work + "/deep.viv", "-C", work + "/deep-viv"}).seconds);
+            } else {
+                std::filesystem::create_directories(work + "/deep-tar");
+                tarTimes.push_back(Run({"tar", "-xf", work + "/deep.tar", "-C", work + "/deep-tar"}).seconds);
+            }
+        }
+        Run({"rm", "-rf", work + "/deep-viv", work + "/deep-tar"});
+    }
+}
+
 void Line(const char* what, double viv, double other, const char* otherName, const char* unit, double scale)
 {
     std::printf("%-28s viv %9.3f %s   %-12s %9.3f %s   ratio %.2f\n", what, viv * scale, unit, otherName,
@@ -128,8 +196,18 @@ int main(int argc, char** argv)
 {
     std::string work = std::filesystem::absolute(argc > 1 ? argv[1] : "viv-bench.tmp").string();
     int rounds = std::max(1, argc > 2 ? std::atoi(argv[2]) : 5);
+    bool deepOnly = argc > 3 && std::string(argv[3]) == "deep";
     const std::string viv = VIV_PROGRAM;
     std::filesystem::remove_all(work);
+    std::filesystem::create_directories(work);
+    std::vector<double> vivDeep, tarDeep;
+    MeasureDeepNames(work, viv, rounds, vivDeep, tarDeep);
+    if (deepOnly) {
+        std::filesystem::remove_all(work);
+        std::printf("\nmedians of %d rounds\n", rounds);
+        Line("extract 400 deep names", Median(vivDeep), Median(tarDeep), "tar -xf", "s ", 1);
+        return 0;
+    }
     std::printf("preparing %u files of 1 GiB in all in %s\n", memberCount, work.c_str());
     MakeSourceFiles(work + "/src");
 
@@ -183,5 +261,6 @@ int main(int argc, char** argv)
     Line("list 2 GiB vs 2 MiB archive", Median(listBig), Median(listSmall), "list 2 MiB", "ms", 1000);
     std::printf("%-28s viv %9.1f MiB   %-12s %9.1f MiB\n", "peak memory, extract", extractPeak, "tar -xf", tarExtractPeak);
     std::printf("%-28s viv %9.1f MiB   %-12s %9.1f MiB\n", "peak memory, create", createPeak, "tar -cf", tarCreatePeak);
+    Line("extract 400 deep names", Median(vivDeep), Median(tarDeep), "tar -xf", "s ", 1);
     return 0;
 }

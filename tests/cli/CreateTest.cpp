@@ -71,3 +71,25 @@ TEST(Create, RefusesDuplicateNamesAndFilesItCannotRead)
         EXPECT_EQ(folder.Names(), (Strings{"new.viv", "one", "two"})) << c.message;
     }
 }
+
+// The program itself writes an archive at a path as long as Windows allows, and rewrites it.
+TEST(Create, WritesArchivesAtTheLongestPaths)
+{
+    const struct {
+        std::size_t length;
+        std::size_t nameLength;
+    } cases[] = {{259, 12}, {259, 40}, {247, 1}};
+    for (const auto& c : cases) {
+        TempFolder folder;
+        WriteBytes(folder.File("a.txt"), BytesOf("a"));
+        WriteBytes(folder.File("b.txt"), BytesOf("b"));
+        std::string archive = folder.PathOfLength(c.length, c.nameLength);
+        VivResult result = RunProgram(folder, "create " + Quoted(archive) + " a.txt");
+        EXPECT_EQ(result.status, 0) << c.length << " " << c.nameLength;
+        EXPECT_EQ(result.err, "");
+        result = RunProgram(folder, "add " + Quoted(archive) + " b.txt");
+        EXPECT_EQ(result.status, 0) << c.length << " " << c.nameLength;
+        EXPECT_EQ(result.err, "");
+        EXPECT_EQ(Loaded(archive), (Strings{"a.txt=a", "b.txt=b"}));
+    }
+}

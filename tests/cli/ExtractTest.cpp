@@ -2,6 +2,7 @@
 
 #include "FileSystem.h"
 #include "Platform.h"
+#include "TemporaryName.h"
 #include "VivRun.h"
 
 using Strings = std::vector<std::string>;
@@ -104,4 +105,25 @@ TEST(Extract, AFailedWriteLeavesTheFileAsItWas)
     }
     EXPECT_GE(steps, 4);  // create, write, close, replace
     EXPECT_EQ(Tree(out), Strings{"a=" + std::string(3 * 1024 * 1024, 'a')});
+}
+
+// A killed extraction may leave temporary files in the folders it wrote to (where the system
+// cannot make a file without a name): the next one into those folders removes them, and
+// leaves alone what is not on its way or not its own.
+TEST(Extract, RemovesTheDebrisOfKilledRunsOnItsWay)
+{
+    TempFolder folder;
+    std::string archive = folder.File("a.viv");
+    WriteBytes(archive, Archive({{"a", "a"}, {"sub/b", "b"}}));
+    std::string out = folder.File("out");
+    std::filesystem::create_directories(folder.path / "out" / "sub");
+    std::filesystem::create_directories(folder.path / "out" / "other");
+    const std::string inOther = "other/" + TemporaryName(3);
+    for (const std::string& name : {TemporaryName(1), "sub/" + TemporaryName(2), inOther, std::string("~0000000.tmp")})
+        WriteBytes(JoinPath(out, name), BytesOf("debris"));
+
+    VivResult result = Viv({"extract", archive, "-C", out});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(Tree(out), (Strings{"a=a", "other/", inOther + "=debris", "sub/", "sub/b=b", "~0000000.tmp=debris"}));
 }

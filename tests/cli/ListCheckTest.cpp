@@ -4,6 +4,7 @@
 
 #ifndef _WIN32
 #include <pty.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -182,5 +183,38 @@ TEST(List, EscapesC1ControlsOnlyOnATerminal)
 
     VivResult result = RunProgram(folder, "list a.viv");
     EXPECT_EQ(result.out, "1\t\x9b" "31mred\n2\t\xc2\x9b" "2J\n3\t\xc3\xa9t\xc3\xa9\n4\t\xe6\x97\xa5\n");
+}
+
+// A FIFO or a device in place of the archive or of a file to add: every command refuses it at
+// once, as a file that couldn't be opened, instead of waiting for a writer or reading a device.
+// Run as the program itself, so that a command that waits is killed rather than holding the tests.
+TEST(NotARegularFile, IsRefusedAtOnceByEveryCommand)
+{
+    TempFolder folder;
+    ASSERT_EQ(::mkfifo(folder.File("fifo").c_str(), 0600), 0);
+    WriteBytes(folder.File("a.viv"), Archive({{"a", "1"}}));
+    const Bytes archive = ReadBytes(folder.File("a.viv"));
+    const struct {
+        std::string arguments;
+        std::string path;
+    } cases[] = {
+        {"list fifo", "fifo"},
+        {"check fifo", "fifo"},
+        {"extract fifo", "fifo"},
+        {"add fifo a.viv", "fifo"},
+        {"remove fifo a", "fifo"},
+        {"rename fifo a b", "fifo"},
+        {"add a.viv fifo", "fifo"},
+        {"create new.viv fifo", "fifo"},
+        {"list /dev/null", "/dev/null"},
+        {"add a.viv /dev/null", "/dev/null"},
+    };
+    for (const auto& c : cases) {
+        VivResult result = RunProgram(folder, c.arguments);
+        EXPECT_EQ(result.status, 1) << c.arguments;
+        EXPECT_EQ(result.err, "viv: File couldn't be opened: " + c.path + "\n") << c.arguments;
+    }
+    EXPECT_EQ(ReadBytes(folder.File("a.viv")), archive);
+    EXPECT_EQ(folder.Names(), (std::vector<std::string>{"a.viv", "fifo"}));
 }
 #endif

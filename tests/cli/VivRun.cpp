@@ -122,7 +122,9 @@ VivResult RunProgram(const TempFolder& folder, const std::string& arguments)
 #ifdef _WIN32
     std::string command = "cd /d " + Quoted(folder.path.string()) + " && ";
 #else
-    std::string command = "cd " + Quoted(folder.path.string()) + " && ";
+    // Never longer than this, whatever the program waits for: a run that is killed exits
+    // with 137.
+    std::string command = "cd " + Quoted(folder.path.string()) + " && timeout -s KILL 10 ";
 #endif
     command += Quoted(ProgramPath()) + " " + arguments + " >" + Quoted(out) + " 2>" + Quoted(err);
     int status = std::system(command.c_str());

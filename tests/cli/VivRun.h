@@ -16,7 +16,8 @@ struct VivResult {
 VivResult Viv(const std::vector<std::string>& arguments);
 
 // Runs the real program in folder through the shell, its output and messages captured in files
-// there; arguments as the shell takes them (see Quoted).
+// there; arguments as the shell takes them (see Quoted). On POSIX a run that lasts 10 s is
+// killed.
 VivResult RunProgram(const TempFolder& folder, const std::string& arguments);
 std::string Quoted(const std::string& text);
 std::string ProgramPath();

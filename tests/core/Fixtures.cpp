@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <stdexcept>
 
 #include <gtest/gtest.h>
 
@@ -68,6 +69,16 @@ std::vector<std::string> TempFolder::Names() const
         names.push_back(item.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
+}
+
+std::string TempFolder::PathOfLength(std::size_t length, std::size_t nameLength) const
+{
+    std::string base = File("");
+    if (base.size() + nameLength + 2 > length)
+        throw std::runtime_error("the temporary folder's path is too long for " + std::to_string(length));
+    std::string folder = base + std::string(length - base.size() - nameLength - 1, 'f');
+    std::filesystem::create_directory(folder);
+    return (std::filesystem::path(folder) / std::string(nameLength, 'n')).make_preferred().string();
 }
 
 void WriteBytes(const std::string& path, const Bytes& bytes)

@@ -26,6 +26,9 @@ struct TempFolder {
     TempFolder& operator=(const TempFolder&) = delete;
     std::string File(std::string_view name) const;
     std::vector<std::string> Names() const;
+    // A file path of exactly length characters whose own name has nameLength, in a sub-folder
+    // made to fill the rest (Windows' limit is 259).
+    std::string PathOfLength(std::size_t length, std::size_t nameLength) const;
 
     std::filesystem::path path;
 };

@@ -4,7 +4,10 @@
 
 #include "CommandError.h"
 #include "Fixtures.h"
+#include "InputFile.h"
+#include "MemberFile.h"
 #include "VivArchive.h"
+
 
 namespace {
 const Bytes emptyArchive = Header(16, 0, 16);
@@ -34,6 +37,16 @@ std::string LoadError(const std::string& path, EntryTable& table)
 {
     try {
         LoadArchive(path, table);
+    } catch (const CommandError& error) {
+        return error.text.value_or("(no text)");
+    }
+    return "";
+}
+
+std::string MemberFileError(const std::string& path)
+{
+    try {
+        ReadMemberFile(path);
     } catch (const CommandError& error) {
         return error.text.value_or("(no text)");
     }
@@ -131,6 +144,26 @@ TEST(LoadArchive, ReportsAFileThatCannotBeOpened)
     for (const std::string& path : {folder.File("missing.viv"), folder.path.string()})
         EXPECT_EQ(LoadError(path, table), "File couldn't be opened:\n" + path);
     EXPECT_TRUE(table.empty());
+}
+
+// Only a regular file is read: a device would be read as an empty or an endless file, and a
+// FIFO would hold the program until someone writes to it. Each is refused as a file that
+// couldn't be opened, by Open and Import alike.
+TEST(LoadArchive, RefusesWhatIsNotARegularFile)
+{
+    TempFolder folder;
+#ifdef _WIN32
+    const std::string device = "NUL";
+#else
+    const std::string device = "/dev/null";  // FIFOs: in the tool's tests, in a process of their own
+#endif
+    for (const std::string& path : {device, folder.path.string()}) {
+        EntryTable table;
+        EXPECT_EQ(LoadError(path, table), "File couldn't be opened:\n" + path);
+        EXPECT_EQ(MemberFileError(path), "File couldn't be opened:\n" + path);
+        InputFile input;
+        EXPECT_FALSE(OpenInputFile(path, input)) << path;
+    }
 }
 
 // Members whose sizes add up past 4 GiB could never be saved again; the records overlap in a

@@ -10,6 +10,7 @@
 //   driver answer TITLE PATH                   wait for a file dialog and choose PATH in it
 //   driver rename TEXT                         type TEXT into the running name edit, then Enter
 //   driver status                              print the status field
+//   driver version PATH                        print PATH's file and product version, text and numbers
 
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
@@ -128,6 +129,32 @@ int Fail(const char* what)
     std::fprintf(stderr, "driver: %s\n", what);
     return 1;
 }
+
+// "1.0 1.0 1.0.0.0 1.0.0.0": the FileVersion and ProductVersion texts of the version resource,
+// then the file and product version numbers of its fixed part.
+int PrintVersion(const std::string& path)
+{
+    DWORD ignored = 0;
+    DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
+    std::vector<char> block(size);
+    if (size == 0 || !GetFileVersionInfoA(path.c_str(), 0, size, block.data()))
+        return Fail("no version resource");
+    auto value = [&](const char* name) -> const void* {
+        void* found = nullptr;
+        UINT length = 0;
+        return VerQueryValueA(block.data(), name, &found, &length) && length ? found : nullptr;
+    };
+    auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value("\\"));
+    auto* fileVersion = static_cast<const char*>(value("\\StringFileInfo\\040904B0\\FileVersion"));
+    auto* productVersion = static_cast<const char*>(value("\\StringFileInfo\\040904B0\\ProductVersion"));
+    if (!fixed || !fileVersion || !productVersion)
+        return Fail("incomplete version resource");
+    std::printf("%s %s %u.%u.%u.%u %u.%u.%u.%u\n", fileVersion, productVersion, HIWORD(fixed->dwFileVersionMS),
+                LOWORD(fixed->dwFileVersionMS), HIWORD(fixed->dwFileVersionLS), LOWORD(fixed->dwFileVersionLS),
+                HIWORD(fixed->dwProductVersionMS), LOWORD(fixed->dwProductVersionMS),
+                HIWORD(fixed->dwProductVersionLS), LOWORD(fixed->dwProductVersionLS));
+    return 0;
+}
 }  // namespace
 
 int main(int argc, char** argv)
@@ -155,6 +182,8 @@ int main(int argc, char** argv)
     } catch (const CommandError& error) {
         return Fail(error.text.value_or("archive error").c_str());
     }
+    if (command == "version" && args.size() == 2)
+        return PrintVersion(args[1]);
 
     if (!WaitFor([] { return MainWindow() != nullptr; })) {
         std::fprintf(stderr, "driver: %zu visible Tamsel windows\n", MainWindows().size());

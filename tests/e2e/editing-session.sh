@@ -18,6 +18,8 @@ drive wait-rows 3 || fail "the archive was not listed"
 drive keys alt+i && drive answer "Import file" "$(win "$loose")" && drive wait-rows 4 || fail "import"
 
 drive focus-list && drive keys home alt+e && drive answer "Export file" "$(win "$exported")" || fail "export"
+# The editor writes the file after the dialog has closed, and flushes it to disk first.
+for _ in $(seq 100); do [[ "$(cat "$exported" 2>/dev/null)" == "abc" ]] && break; sleep 0.1; done
 [[ "$(cat "$exported" 2>/dev/null)" == "abc" ]] || fail "the exported file does not hold a.txt"
 
 drive focus-list && drive keys home down alt+r && drive rename "renamed.bin" || fail "rename"

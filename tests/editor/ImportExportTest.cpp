@@ -200,3 +200,29 @@ TEST_F(EditorTest, ExportReportsAFileItCannotWrite)
     EXPECT_EQ(Status(), path);
     EXPECT_EQ(folder.Names(), (std::vector<std::string>{"a.viv", "fine.txt", "held.txt"}));
 }
+
+// Only a regular file is read: a device such as NUL would otherwise be taken for an empty file
+// (Import) or a damaged archive (Open).
+TEST_F(EditorTest, OpenAndImportRefuseADevice)
+{
+    // The start-up path is made absolute first: "\\.\NUL" for the device.
+    char absolute[MAX_PATH];
+    DWORD length = GetFullPathNameA("NUL", MAX_PATH, absolute, nullptr);
+    ExpectMessageBox("Error");
+    CreateMainDialog("NUL");
+    EXPECT_EQ(Seen(), (std::vector<SeenWindow>{{"Error", "File couldn't be opened:\n" + std::string(absolute, length)}}));
+    EXPECT_EQ(Status(), "No VIV file opened...");
+
+    std::string path = MakeArchive("a.viv", {{"a", "1"}});
+    ExpectFileDialog("Open VIV file", path);
+    Click(IDC_OPEN);
+    EXPECT_EQ(Seen().size(), 1u);
+    // In any folder, as Windows has it for the old device names.
+    std::string device = folder.File("NUL");
+    ExpectFileDialog("Import file", device);
+    ExpectMessageBox("Error");
+    Click(IDC_IMPORT);
+    EXPECT_EQ(Seen(), (std::vector<SeenWindow>{{"Import file", ""}, {"Error", "File couldn't be opened:\n" + device}}));
+    EXPECT_EQ(Rows(), (std::vector<Row>{{"a", "1"}}));
+    EXPECT_EQ(Status(), path);
+}

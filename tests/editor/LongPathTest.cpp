@@ -2,7 +2,6 @@
 // temporary file beside the target must fit within the same limit.
 
 #include "EditorFixture.h"
-#include "MemberFile.h"
 
 namespace {
 using Members = std::vector<std::pair<std::string, std::string>>;
@@ -45,7 +44,7 @@ TEST_F(EditorTest, ExportWritesToTheLongestPaths)
         ExpectFileDialog("Export file", target);
         Click(IDC_EXPORT);
         EXPECT_EQ(Seen(), (std::vector<SeenWindow>{{"Export file", "member.txt"}})) << c.length << " " << c.nameLength;
-        EXPECT_EQ(ReadMemberFile(target), BytesOf("content"));
+        EXPECT_EQ(ReadBytes(target), BytesOf("content"));
         EXPECT_TRUE(SelectedRows().empty());
         EXPECT_EQ(Status(), path);
     }

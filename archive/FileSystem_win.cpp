@@ -1,6 +1,8 @@
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
+#include <cstring>
+#include <new>
 #include <vector>
 
 #include "FileSystemDetail.h"
@@ -232,7 +234,20 @@ void FlushFolder(const NativeFolder&)
 
 void RemoveFileIn(const NativeFolder& folder, const std::string& name)
 {
-    ::DeleteFileA((folder.path + name).c_str());
+    // Called by a writer's destructor, where a throw would end the program: the path is made
+    // without memory where it fits, as it nearly always does; otherwise, without memory for
+    // it, the file stays as debris that the next writer in the folder removes.
+    char path[1024];
+    if (folder.path.size() + name.size() < sizeof path) {
+        std::memcpy(path, folder.path.data(), folder.path.size());
+        std::memcpy(path + folder.path.size(), name.c_str(), name.size() + 1);
+        ::DeleteFileA(path);
+        return;
+    }
+    try {
+        ::DeleteFileA((folder.path + name).c_str());
+    } catch (const std::bad_alloc&) {
+    }
 }
 
 // A writer that runs holds its file without delete sharing, so DeleteFile fails on it; the

@@ -116,6 +116,19 @@ INT_PTR NotificationResult(HWND dialog, LRESULT result)
     return TRUE;
 }
 
+// The row whose name begins with what the user typed into the list. No command runs: without
+// memory for the typed text the search quietly finds nothing.
+template <typename Request>
+INT_PTR AnswerRowSearch(HWND dialog, const Request& request)
+{
+    int row = -1;
+    try {
+        row = FindRowByName(request);
+    } catch (const std::bad_alloc&) {
+    }
+    return NotificationResult(dialog, row);
+}
+
 // The list holds no texts: it asks for those of the rows it shows and for the row that the
 // user's typing names.
 INT_PTR OnListNotification(HWND dialog, LPARAM lParam)
@@ -125,9 +138,9 @@ INT_PTR OnListNotification(HWND dialog, LPARAM lParam)
         AnswerRowText(*reinterpret_cast<NMLVDISPINFOA*>(lParam));
         return NotificationResult(dialog, 0);
     case LVN_ODFINDITEMA:
-        return NotificationResult(dialog, FindRowByName(*reinterpret_cast<const NMLVFINDITEMA*>(lParam)));
+        return AnswerRowSearch(dialog, *reinterpret_cast<const NMLVFINDITEMA*>(lParam));
     case LVN_ODFINDITEMW:
-        return NotificationResult(dialog, FindRowByName(*reinterpret_cast<const NMLVFINDITEMW*>(lParam)));
+        return AnswerRowSearch(dialog, *reinterpret_cast<const NMLVFINDITEMW*>(lParam));
     case LVN_ENDLABELEDITA: {
         INT_PTR stored = RunCommand(dialog, FALSE, [=] {
             return CommitRename(dialog, *reinterpret_cast<const NMLVDISPINFOA*>(lParam));

@@ -290,3 +290,35 @@ TEST_F(FailureLoopTest, OpenAndImportMeetingAFailedRead)
     EXPECT_EQ(Rows().back(), (Row{"loose.bin", "307200"}));
     ExpectSaveWrites({{"a", "1"}, {"big", std::string(300 * 1024, 'B')}, {"loose.bin", std::string(300 * 1024, 'L')}});
 }
+
+// The list's search for what the user typed runs outside any command: without memory it finds
+// no row, and the program goes on.
+TEST_F(FailureLoopTest, TypeAheadSearchWithoutMemoryFindsNothing)
+{
+    const std::string longName(40, 'n');
+    CreateMainDialog(MakeArchive("a.viv", {{"a", "1"}, {longName, "22"}}));
+    const std::wstring wideName(longName.begin(), longName.end());
+    for (bool wide : {false, true}) {
+        NMLVFINDITEMA ansi = {};
+        ansi.hdr.code = LVN_ODFINDITEMA;
+        ansi.lvfi.flags = LVFI_STRING;
+        ansi.lvfi.psz = longName.c_str();
+        NMLVFINDITEMW unicode = {};
+        unicode.hdr.code = LVN_ODFINDITEMW;
+        unicode.lvfi.flags = LVFI_STRING;
+        unicode.lvfi.psz = wideName.c_str();
+        auto request = wide ? reinterpret_cast<LPARAM>(&unicode) : reinterpret_cast<LPARAM>(&ansi);
+
+        FailAllocation(1, true);
+        INT_PTR handled = MainDialogProc(dialog, WM_NOTIFY, IDC_FILE_LIST, request);
+        bool failed = AllocationFailed();
+        FailAllocation(0);
+        EXPECT_TRUE(failed) << "the search needs memory for a name this long";
+        EXPECT_EQ(handled, TRUE);
+        EXPECT_EQ(GetWindowLongPtrA(dialog, DWLP_MSGRESULT), -1) << "wide " << wide;
+
+        ASSERT_EQ(MainDialogProc(dialog, WM_NOTIFY, IDC_FILE_LIST, request), TRUE);
+        EXPECT_EQ(GetWindowLongPtrA(dialog, DWLP_MSGRESULT), 1) << "wide " << wide;
+    }
+    EXPECT_TRUE(Seen().empty());
+}

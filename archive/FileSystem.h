@@ -100,6 +100,17 @@ std::string BaseNamePart(const std::string& path);
 // True when the last character of path is a separator.
 bool EndsInSeparator(std::string_view path);
 
+#ifdef _WIN32
+inline constexpr char pathSeparator = '\\';
+#else
+inline constexpr char pathSeparator = '/';
+#endif
+// path as the beginning of the paths inside it: with a trailing separator, "" for the current
+// folder.
+std::string FolderPrefix(const std::string& path);
+// folder and name with one separator between them.
+std::string JoinPath(const std::string& folder, std::string_view name);
+
 // Test hooks: the nth write-side step from now (create, write, flush, attributes, name, close,
 // replace) fails, and with andAfter every later one too; n = 0 switches it off. Named
 // temporary files even where the system could make them without a name.

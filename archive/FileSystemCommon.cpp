@@ -126,9 +126,10 @@ std::string FolderPrefix(const std::string& path)
 {
     if (path.empty() || EndsInSeparator(path))
         return path;
-#ifdef _WIN32
-    return path + '\\';
-#else
-    return path + '/';
-#endif
+    return path + pathSeparator;
+}
+
+std::string JoinPath(const std::string& folder, std::string_view name)
+{
+    return FolderPrefix(folder).append(name);
 }

@@ -8,6 +8,3 @@ bool InjectedReadFailure();
 void CloseNativeQuietly(NativeFile& file);
 void CloseFolderQuietly(NativeFolder& folder);
 bool NamedTemporaryFilesOnly();
-// path as the beginning of the paths inside it: with a trailing separator, "" for the current
-// folder.
-std::string FolderPrefix(const std::string& path);

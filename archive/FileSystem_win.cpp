@@ -125,7 +125,7 @@ FolderOpening OpenSubfolder(const NativeFolder& parent, std::string_view name, N
             return FolderOpening::failed;
         }
         BY_HANDLE_FILE_INFORMATION info;
-        FolderOpening result = FolderOpening::failed;
+        FolderOpening result;
         if (!::GetFileInformationByHandle(handle, &info))
             result = FolderOpening::failed;
         else if (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)

@@ -43,11 +43,17 @@ void WriteHeaderAndDirectory(const PutBytes& put, std::span<const MemberLayout> 
     }
 }
 
+namespace {
+PutBytes PutInto(SafeFileWriter& writer)
+{
+    return [&writer](const void* bytes, std::size_t count) { Write(writer, bytes, count); };
+}
+}  // namespace
+
 void WriteHeaderAndDirectory(SafeFileWriter& writer, std::span<const MemberLayout> members,
                              const ArchiveLayout& layout)
 {
-    WriteHeaderAndDirectory([&](const void* bytes, std::size_t count) { Write(writer, bytes, count); }, members,
-                            layout);
+    WriteHeaderAndDirectory(PutInto(writer), members, layout);
 }
 
 ArchivePlan PlanArchive(const EntryTable& table)
@@ -77,7 +83,7 @@ void SaveArchive(const std::string& path, const EntryTable& table)
     ArchivePlan plan = PlanArchive(table);
     try {
         SafeFileWriter writer(path);
-        PutArchive(table, plan, [&](const void* bytes, std::size_t count) { Write(writer, bytes, count); });
+        PutArchive(table, plan, PutInto(writer));
         Commit(writer);
     } catch (const std::bad_alloc&) {
         throw ErrorText(errorTexts::memoryCouldntBeAllocated);

@@ -14,12 +14,6 @@
 
 #include "FileSystem.h"
 
-#ifdef _WIN32
-inline constexpr char pathSeparator = '\\';
-#else
-inline constexpr char pathSeparator = '/';
-#endif
-
 // True when path is a folder or a link to one.
 bool IsFolder(const std::string& path);
 
@@ -67,5 +61,3 @@ TerminalReader TerminalReaderFor(const std::string& encoding);
 // Output bytes leave unchanged: no line-end translation on Windows.
 void UseBinaryMode(std::FILE* stream);
 
-// folder and name with one separator between them.
-std::string JoinPath(const std::string& folder, std::string_view name);

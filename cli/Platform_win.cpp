@@ -23,10 +23,7 @@ bool IsFolder(const std::string& path)
 
 bool ListRegularFiles(const std::string& folder, std::vector<std::string>& names)
 {
-    std::string pattern = folder;
-    if (!pattern.empty() && !EndsInSeparator(pattern))
-        pattern += '\\';
-    pattern += '*';
+    std::string pattern = JoinPath(folder, "*");
     WIN32_FIND_DATAA item;
     HANDLE search = ::FindFirstFileA(pattern.c_str(), &item);
     if (search == INVALID_HANDLE_VALUE)
